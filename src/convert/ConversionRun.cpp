@@ -1,0 +1,159 @@
+#include "ConversionRun.h"
+
+#include "AppError.h"
+#include "FileNameFromPath.h"
+#include "SaveOption.h"
+#include "TrapLocations.h"
+#include "ZipDatabase.h"
+
+ConversionRun::ConversionRun(WindowState& state, Platform& platform, QString databasePath)
+    : state_(state)
+    , platform_(platform)
+    , databasePath_(std::move(databasePath))
+{
+}
+
+QString ConversionRun::noOptionMessage()
+{
+    return QStringLiteral("Please choose in the box above \"Start Converting\" what part of the "
+                          "results you would like to save, then start again.");
+}
+
+void ConversionRun::PushButton17_Click()
+{
+    if (state_.isConverting) // 100: a run is under way; a click inside it changes nothing
+        return;
+    state_.isConverting = true; // 102
+    // Whatever ends the run, a later click must be able to start another one.
+    struct ClearFlag {
+        bool& flag;
+        ~ClearFlag() { flag = false; }
+    } clearFlag{state_.isConverting};
+
+    if (!checkCanStart()) // 104, 106
+        return;
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::startConverting));
+    const int option = state_.saveOption.index();
+    std::unique_ptr<ZipDatabase> database = openDatabase(trap, option); // 108
+    if (!database) {
+        endRun();
+        return;
+    }
+    trap.step(110, [&] { state_.results.clear(); });
+    trap.step(112, [&] { state_.pointer.set(MousePointer::Hourglass); });
+    Run run{trap, *database, option, NumericText(), QLocale(), {}, EventPump(platform_), {}, {}};
+    const bool completed = convertEntries(run);
+    database.reset();
+    endRun();
+    if (completed)
+        trap.step(142, [&] {
+            platform_.showMessage(QStringLiteral("Done."), MessageButtons::Ok, MessageIcon::None,
+                                  state_.applicationTitle);
+        });
+}
+
+bool ConversionRun::checkCanStart()
+{
+    const auto tell = [&](const QString& text) {
+        platform_.showMessage(text, MessageButtons::Ok, MessageIcon::None,
+                              state_.applicationTitle);
+    };
+    if (state_.entries.count() == 0) {
+        tell(QStringLiteral("No items added."));
+        return false;
+    }
+    if (!SaveOption::isValid(state_.saveOption.index())) {
+        tell(noOptionMessage());
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<ZipDatabase> ConversionRun::openDatabase(ErrorTrap& trap, int option)
+{
+    std::unique_ptr<ZipDatabase> database;
+    trap.step(108, [&] {
+        auto opened = std::make_unique<ZipDatabase>(databasePath_);
+        opened->prepare(SaveOption::columnList(option));
+        database = std::move(opened);
+    });
+    return database;
+}
+
+// Returns false when the run had to stop before its last entry.
+bool ConversionRun::convertEntries(Run& run)
+{
+    const qsizetype entryCount = state_.entries.count(); // read once: later entries wait
+    for (qsizetype position = 1; position <= entryCount; ++position) {
+        if (run.pump.due())
+            showProgress(run, position);
+        if (position > state_.entries.count()) { // 120: the list was emptied under the run
+            run.trap.step(120, [&] {
+                throw AppError(QStringLiteral("Entry %1 is no longer in the list").arg(position));
+            });
+            return false;
+        }
+        convertEntry(run, state_.entries.textView(position - 1));
+    }
+    return true;
+}
+
+// Yields, then shows which entry is being processed, and yields again so it paints.
+void ConversionRun::showProgress(Run& run, qsizetype position)
+{
+    run.pump.yield(); // 118
+    const qsizetype entriesNow = state_.entries.count();
+    if (position > entriesNow)
+        return;
+    state_.pointer.set(MousePointer::Hourglass);                              // 122
+    state_.progress.setValue(double(position) / double(entriesNow) * 100.0); // 124
+    state_.progress.setText(QStringLiteral("Processing: ").append(
+        FileNameFromPath(state_.entries.textView(position - 1)))); // 126
+    run.pump.yield();                                                                 // 128
+}
+
+void ConversionRun::convertEntry(Run& run, QStringView entry)
+{
+    const LookupKeys keys = ClassifyEntry(entry, run.numeric); // 130
+    if (keys.kind == EntryKind::None)
+        return;
+    if (const auto* cached = run.cache.find(keys)) {
+        state_.results.appendIds(*cached);
+        return;
+    }
+    lookUp(run, keys);
+}
+
+// 132-136: one query; its rows are worded once, shared in the results list and remembered.
+void ConversionRun::lookUp(Run& run, const LookupKeys& keys)
+{
+    run.rowIds.clear();
+    const auto onRow = [&](std::span<const QStringView> fields) {
+        run.rowIds.push_back(
+            state_.results.intern(SaveOption::wordRow(run.option, fields, run.locale)));
+    };
+    run.trap.step(132, [&] {
+        try {
+            if (keys.kind == EntryKind::Zip)
+                run.database.lookupZip(keys.zip, onRow);
+            else
+                run.database.lookupCityState(keys.city, keys.state, onRow);
+        } catch (const AppError& failure) {
+            state_.results.appendIds(run.rowIds); // the rows the query did return stay
+            if (run.reportedFailures.contains(failure.description()))
+                return; // reported once already: the rest of this entry is skipped quietly
+            run.reportedFailures.insert(failure.description());
+            throw;
+        }
+        run.cache.store(keys, run.rowIds);
+        state_.results.appendIds(run.rowIds);
+    });
+}
+
+// 138, 140: the window at rest again, whether the run completed or not. IsConverting
+// goes back to false last (144), when PushButton17_Click returns.
+void ConversionRun::endRun()
+{
+    state_.pointer.set(MousePointer::Default);
+    state_.progress.reset();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// convert: what an entry may look like and how it is looked up.
+//
+// Entries arrive in the entry list shaped by PadZip (typed and file entries); the
+// conversion run reads each with ClassifyEntry into lookup keys, queries ZipDatabase,
+// and words each database row by the save option (SaveOption), city names cased by
+// ProperCase. ConversionRun is the "Start Converting" command that ties them together.
+
+#include "NumericText.h"
+
+#include <QString>
+#include <QStringView>
+
+enum class EntryKind { None, Zip, CityState };
+
+struct LookupKeys {
+    EntryKind kind = EntryKind::None;
+    QStringView zip;   // Zip: the entry itself, untouched
+    QStringView city;  // CityState: piece 0, blanks at both ends removed
+    QStringView state; // CityState: piece 1, likewise
+};
+
+// Restores leading zeros lost from a zip code: texts shorter than five characters are
+// padded on the left with "0" to five, whatever they hold.
+QString PadZip(const QString& text);
+
+// Reads an entry into lookup keys. The views point into entry.
+LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric);
+
+// The casing of city names in result rows: the first letter of each word upper case,
+// every other letter lower case. Only blanks and the control characters NUL, tab, LF,
+// VT, FF and CR separate words ("WINSTON-SALEM" -> "Winston-salem").
+QString ProperCase(QStringView text, const QLocale& locale = QLocale());

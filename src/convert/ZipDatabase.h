@@ -1,0 +1,49 @@
+#pragma once
+// The zip-code database zipbase.mdb: an SQLite file with the table ZIP_CODES and the
+// text columns ZIP, CITY and STATE. Opened read-only with SQLite's defensive settings;
+// its shape is checked before the first query, and one read transaction spans a whole
+// run so the file is locked once, not once per query. Keys are always bound to
+// prepared statements, so no character of an entry can change a query.
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+#include <span>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class ZipDatabase {
+public:
+    using RowHandler = std::function<void(std::span<const QStringView> fields)>;
+
+    // Opens the file and checks its shape. Throws AppError naming the file and the problem.
+    explicit ZipDatabase(const QString& path);
+    ~ZipDatabase();
+    ZipDatabase(const ZipDatabase&) = delete;
+    ZipDatabase& operator=(const ZipDatabase&) = delete;
+
+    // Prepares both lookups for a column list such as "CITY, STATE, ZIP". Throws AppError.
+    void prepare(const QString& columnList);
+
+    // "SELECT DISTINCT <columns> FROM ZIP_CODES WHERE ZIP = <zip>", letter case ignored.
+    // Calls onRow for every row; the field views are valid during the call only.
+    // Throws AppError when the query fails (rows before the failure were handed over).
+    void lookupZip(QStringView zip, const RowHandler& onRow);
+    // The same, WHERE CITY = <city> AND STATE = <state>.
+    void lookupCityState(QStringView city, QStringView state, const RowHandler& onRow);
+
+private:
+    [[noreturn]] void fail(const QString& what) const;
+    void checkShape();
+    sqlite3_stmt* prepareStatement(const QString& sql);
+    void runQuery(sqlite3_stmt* statement, const RowHandler& onRow);
+    void finalizeStatements();
+
+    QString path_;
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* byZip_ = nullptr;
+    sqlite3_stmt* byCityState_ = nullptr;
+    int fieldCount_ = 0;
+};

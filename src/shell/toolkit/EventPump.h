@@ -1,0 +1,26 @@
+#pragma once
+// Yields of the long commands, throttled by time: a command asks due() in its loop and,
+// when it is, updates the progress bar and yields. The window thus repaints and takes
+// input every few milliseconds without paying for a yield per row.
+
+#include "Platform.h"
+
+#include <cstdint>
+
+class EventPump {
+public:
+    static constexpr std::int64_t defaultIntervalMs = 15;
+
+    explicit EventPump(Platform& platform, std::int64_t intervalMs = defaultIntervalMs);
+
+    // True when the last yield lies at least the interval back (always before the first).
+    bool due();
+    // Lets the window handle pending events. Throws WindowClosed once the window is closed.
+    void yield();
+
+private:
+    Platform& platform_;
+    std::int64_t intervalMs_;
+    std::int64_t lastYieldMs_ = 0;
+    bool yielded_ = false;
+};

@@ -1,0 +1,315 @@
+// "Start Converting" against the shipped database, driven through the scripted seam:
+// rows and their wording, progress, messages, what the user may do during a run, and
+// missing or broken databases.
+
+#include "ConversionRun.h"
+#include "SaveOption.h"
+#include "ScriptedPlatform.h"
+#include "TestDatabase.h"
+#include "WindowClosed.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList sample{"NEWBURYPORT, MA", "NASHUA , NH", "SPRINGFIELD, MO",
+                         "HAVERHILL, MA",   "03053",       "12345"};
+
+struct Fixture {
+    explicit Fixture(const QString& database = QStringLiteral(QUELLIST_ZIPBASE))
+        : run(state, platform, database)
+    {
+        for (const QString& item : SaveOption::itemTexts())
+            state.saveOption.appendItem(item);
+        state.saveOption.select(SaveOption::SaveCityStateAndZip);
+    }
+
+    void add(const QStringList& entries)
+    {
+        for (const QString& entry : entries)
+            state.entries.append(entry);
+    }
+
+    QStringList results() const
+    {
+        QStringList rows;
+        for (qsizetype i = 0; i < state.results.count(); ++i)
+            rows << state.results.text(i);
+        return rows;
+    }
+
+    // The progress shown at each entry: the state after the second yield of its pair.
+    void recordProgress()
+    {
+        platform.onYield = [this](int yield) {
+            if (yield % 2 == 0) {
+                progressValues << state.progress.value();
+                progressTexts << state.progress.text();
+            }
+        };
+    }
+
+    WindowState state;
+    ScriptedPlatform platform;
+    ConversionRun run;
+    QList<double> progressValues;
+    QStringList progressTexts;
+};
+
+} // namespace
+
+class ConversionRunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sampleEntries();
+    void emptyListShowsNoItemsAdded();
+    void progressOfFourEntries();
+    void entryAppendedDuringRunWaits();
+    void optionJustState();
+    void optionJustZip();
+    void entriesWithoutRows();
+    void backslashInProgressText();
+    void clickDuringRunIsIgnored();
+    void clearResultsDuringRun();
+    void optionChangedDuringRunKeepsWording();
+    void repeatedEntriesRepeatTheirRows();
+    void noOptionSelected();
+    void brokenDatabase_data();
+    void brokenDatabase();
+    void failingQueryReportedOnce();
+    void closingTheWindowEndsTheRun();
+};
+
+void ConversionRunTest::sampleEntries()
+{
+    Fixture f;
+    f.add(sample);
+    f.state.results.append(u"left over");
+    f.recordProgress();
+    bool busyDuringRun = true;
+    f.platform.onYield = [&, record = f.platform.onYield](int yield) {
+        record(yield);
+        busyDuringRun = busyDuringRun && f.state.isConverting &&
+                        f.state.pointer.value() == MousePointer::Hourglass;
+    };
+    f.run.PushButton17_Click();
+
+    QStringList expected{"Newburyport, MA 01950"};
+    for (const char* zip : {"03060", "03061", "03062", "03063", "03064"})
+        expected << QStringLiteral("Nashua, NH ") + zip;
+    for (const char* zip : {"65801", "65802", "65803", "65804", "65805", "65806", "65807", "65808",
+                            "65809", "65810", "65814", "65817", "65890", "65897", "65898", "65899"})
+        expected << QStringLiteral("Springfield, MO ") + zip;
+    for (const char* zip : {"01830", "01831", "01832", "01835"})
+        expected << QStringLiteral("Haverhill, MA ") + zip;
+    expected << "Londonderry, NH 03053" << "Schenectady, NY 12345";
+    QCOMPARE(f.results(), expected);
+
+    QStringList processing;
+    for (const QString& entry : sample)
+        processing << QStringLiteral("Processing: ") + entry;
+    QCOMPARE(f.progressTexts, processing);
+    QVERIFY(busyDuringRun);
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+    QCOMPARE(f.platform.messages.first().title, QStringLiteral("Quellist"));
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+    QCOMPARE(f.state.progress.value(), 0.0);
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+    QVERIFY(!f.state.isConverting);
+}
+
+void ConversionRunTest::emptyListShowsNoItemsAdded()
+{
+    Fixture f;
+    f.state.results.append(u"Nashua, NH 03060");
+    f.run.PushButton17_Click();
+    f.run.PushButton17_Click();
+    QCOMPARE(f.platform.messageTexts(), (QStringList{"No items added.", "No items added."}));
+    QCOMPARE(f.results(), QStringList{"Nashua, NH 03060"});
+    QVERIFY(!f.state.isConverting);
+}
+
+void ConversionRunTest::progressOfFourEntries()
+{
+    Fixture f;
+    f.add({"03053", "12345", "03060", "NASHUA, NH"});
+    f.recordProgress();
+    f.run.PushButton17_Click();
+    QCOMPARE(f.progressValues, (QList<double>{25, 50, 75, 100}));
+}
+
+void ConversionRunTest::entryAppendedDuringRunWaits()
+{
+    Fixture f;
+    f.add({"03053", "12345"});
+    f.platform.onYield = [&](int yield) {
+        if (yield == 1)
+            f.state.entries.append(u"03060");
+        if (yield % 2 == 0)
+            f.progressValues << f.state.progress.value();
+    };
+    f.run.PushButton17_Click();
+    QCOMPARE(f.progressValues.size(), 2);
+    QCOMPARE(f.progressValues.at(0), 100.0 / 3.0);
+    QCOMPARE(f.progressValues.at(1), 200.0 / 3.0);
+    QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Schenectady, NY 12345"}));
+    QCOMPARE(f.state.entries.count(), 3);
+}
+
+void ConversionRunTest::optionJustState()
+{
+    Fixture f;
+    f.state.saveOption.select(SaveOption::SaveJustState);
+    f.add({"NASHUA , NH", "03053"});
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), (QStringList{"NH", "NH"}));
+}
+
+void ConversionRunTest::optionJustZip()
+{
+    Fixture f;
+    f.state.saveOption.select(SaveOption::SaveJustZip);
+    f.add({"coeur d'alene, id", "03053", "00000"});
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), (QStringList{"83814", "83815", "83816", "03053"}));
+}
+
+void ConversionRunTest::entriesWithoutRows()
+{
+    Fixture f;
+    f.add({"HAVERHILL", "", "NOWHERE, ZZ", " 03053", "03053-1234", "03053"});
+    f.recordProgress();
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), QStringList{"Londonderry, NH 03053"});
+    QCOMPARE(f.progressTexts.first(), QStringLiteral("Processing: HAVERHILL"));
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+}
+
+void ConversionRunTest::backslashInProgressText()
+{
+    Fixture f;
+    f.add({"C:\\lists\\NASHUA, NH"});
+    f.recordProgress();
+    f.run.PushButton17_Click();
+    QCOMPARE(f.progressTexts, QStringList{"Processing: NASHUA, NH"});
+    QCOMPARE(f.results().size(), 0); // the city key keeps the folder: no such city
+}
+
+void ConversionRunTest::clickDuringRunIsIgnored()
+{
+    Fixture f;
+    f.add({"03053", "12345"});
+    f.platform.onYield = [&](int) { f.run.PushButton17_Click(); };
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Schenectady, NY 12345"}));
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+}
+
+void ConversionRunTest::clearResultsDuringRun()
+{
+    Fixture f;
+    f.add({"03053", "12345", "03060"});
+    f.platform.onYield = [&](int yield) {
+        if (yield == 3) // before the second entry
+            f.state.results.clear();
+    };
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), (QStringList{"Schenectady, NY 12345", "Nashua, NH 03060"}));
+}
+
+void ConversionRunTest::optionChangedDuringRunKeepsWording()
+{
+    Fixture f;
+    f.add({"03053", "12345"});
+    f.platform.onYield = [&](int) { f.state.saveOption.select(SaveOption::SaveJustCity); };
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Schenectady, NY 12345"}));
+}
+
+void ConversionRunTest::repeatedEntriesRepeatTheirRows()
+{
+    Fixture f;
+    f.add({"11760", "NASHUA, NH", "11760", "nashua , nh"});
+    f.state.saveOption.select(SaveOption::SaveJustCityAndState);
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), (QStringList{"Islandia, NY", "Melville, NY", "Nashua, NH",
+                                       "Islandia, NY", "Melville, NY", "Nashua, NH"}));
+}
+
+void ConversionRunTest::noOptionSelected()
+{
+    Fixture f;
+    f.add({"03053"});
+    f.state.results.append(u"kept");
+    f.state.saveOption.select(-1);
+    f.run.PushButton17_Click();
+    QCOMPARE(f.platform.messageTexts(), QStringList{ConversionRun::noOptionMessage()});
+    QCOMPARE(f.results(), QStringList{"kept"});
+    QVERIFY(!f.state.isConverting);
+}
+
+void ConversionRunTest::brokenDatabase_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("missing") << QByteArray() << QString();
+    QTest::newRow("not sqlite") << QByteArray("not a database at all, just some text") << QString();
+    QTest::newRow("no ZIP_CODES") << QByteArray() << "CREATE TABLE OTHER (ZIP TEXT);";
+}
+
+void ConversionRunTest::brokenDatabase()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, sql);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    if (!sql.isEmpty())
+        QVERIFY(TestDatabase::create(path, sql));
+    else if (!bytes.isNull())
+        QVERIFY(TestDatabase::writeFile(path, bytes));
+
+    Fixture f(path);
+    f.add(sample);
+    f.state.results.append(u"previous result");
+    f.run.PushButton17_Click();
+
+    QCOMPARE(f.platform.messages.size(), 1);
+    const ShownMessage& report = f.platform.messages.first();
+    QCOMPARE(report.title, QStringLiteral("Application Error"));
+    QVERIFY(report.text.contains(path));
+    QVERIFY(report.text.contains(
+        QStringLiteral("in Marrowby2021/08/31.Form1.PushButton17_Click at line ")));
+    QCOMPARE(f.results(), QStringList{"previous result"});
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+    QVERIFY(!f.state.isConverting);
+}
+
+void ConversionRunTest::failingQueryReportedOnce()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    QVERIFY(TestDatabase::create(path, TestDatabase::failingForZip99999Sql()));
+    Fixture f(path);
+    f.add({"99999", "03053", "99999", "NASHUA, NH"});
+    f.run.PushButton17_Click();
+
+    QCOMPARE(f.platform.messages.size(), 2);
+    QVERIFY(f.platform.messages.at(0).text.contains(QStringLiteral("integer overflow")));
+    QCOMPARE(f.platform.messages.at(1).text, QStringLiteral("Done."));
+    QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Nashua, NH 03060"}));
+}
+
+void ConversionRunTest::closingTheWindowEndsTheRun()
+{
+    Fixture f;
+    f.add(sample);
+    f.platform.onYield = [&](int yield) { f.platform.closed = yield == 3; };
+    QVERIFY_THROWS_EXCEPTION(WindowClosed, f.run.PushButton17_Click());
+    QVERIFY(f.platform.messages.isEmpty());
+    QVERIFY(!f.state.isConverting);
+}
+
+QTEST_GUILESS_MAIN(ConversionRunTest)
+#include "tst_ConversionRun.moc"

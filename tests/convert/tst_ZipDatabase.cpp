@@ -1,0 +1,158 @@
+// The zip-code database: the shipped file answers both lookups without regard to letter
+// case and with keys bound, never pasted; broken files are refused with the file and the
+// problem named.
+
+#include "AppError.h"
+#include "TestDatabase.h"
+#include "ZipDatabase.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class ZipDatabaseTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cityWithApostrophe();
+    void zipWithTwoCities();
+    void lettersCaseIgnored();
+    void distinctOverColumnList();
+    void keysCannotChangeTheQuery_data();
+    void keysCannotChangeTheQuery();
+    void brokenFilesAreRefused_data();
+    void brokenFilesAreRefused();
+    void failingQueryThrowsForItsKeyOnly();
+};
+
+namespace {
+
+QStringList rows(ZipDatabase& db, const QString& zip)
+{
+    QStringList found;
+    db.lookupZip(zip, [&](std::span<const QStringView> fields) {
+        QStringList parts;
+        for (QStringView field : fields)
+            parts << field.toString();
+        found << parts.join(u'|');
+    });
+    return found;
+}
+
+QStringList rows(ZipDatabase& db, const QString& city, const QString& state)
+{
+    QStringList found;
+    db.lookupCityState(city, state, [&](std::span<const QStringView> fields) {
+        QStringList parts;
+        for (QStringView field : fields)
+            parts << field.toString();
+        found << parts.join(u'|');
+    });
+    return found;
+}
+
+} // namespace
+
+void ZipDatabaseTest::cityWithApostrophe()
+{
+    ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
+    db.prepare(QStringLiteral("ZIP"));
+    QCOMPARE(rows(db, QStringLiteral("COEUR D'ALENE"), QStringLiteral("ID")),
+             (QStringList{"83814", "83815", "83816"}));
+}
+
+void ZipDatabaseTest::zipWithTwoCities()
+{
+    ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
+    db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+    QCOMPARE(rows(db, QStringLiteral("11760")),
+             (QStringList{"ISLANDIA|NY|11760", "MELVILLE|NY|11760"}));
+}
+
+void ZipDatabaseTest::lettersCaseIgnored()
+{
+    ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
+    db.prepare(QStringLiteral("ZIP"));
+    QCOMPARE(rows(db, QStringLiteral("nashua"), QStringLiteral("nH")),
+             (QStringList{"03060", "03061", "03062", "03063", "03064"}));
+}
+
+void ZipDatabaseTest::distinctOverColumnList()
+{
+    ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
+    db.prepare(QStringLiteral("STATE"));
+    QCOMPARE(rows(db, QStringLiteral("NASHUA"), QStringLiteral("NH")), QStringList{"NH"});
+}
+
+void ZipDatabaseTest::keysCannotChangeTheQuery_data()
+{
+    QTest::addColumn<QString>("city");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("always true") << "X' OR '1'='1" << "NH' OR '1'='1";
+    QTest::newRow("comment") << "NASHUA' --" << "";
+    QTest::newRow("second statement") << "A'; DROP TABLE ZIP_CODES; --" << "NH";
+    QTest::newRow("backquote and quotes") << "`ZIP_CODES`\"" << "'";
+    QTest::newRow("control characters") << QString::fromUtf16(u"\u0000\u0001\r\n") << "\t";
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "NH";
+}
+
+void ZipDatabaseTest::keysCannotChangeTheQuery()
+{
+    QFETCH(QString, city);
+    QFETCH(QString, state);
+    ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
+    db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+    QCOMPARE(rows(db, city, state), QStringList());
+    QCOMPARE(rows(db, city), QStringList());
+    QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
+}
+
+void ZipDatabaseTest::brokenFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("missing") << QByteArray() << QString() << "file not found";
+    QTest::newRow("empty file") << QByteArray("") << QString() << "no table ZIP_CODES";
+    QTest::newRow("not sqlite") << QByteArray("ZIP\tCITY\tSTATE\n03053\tLONDONDERRY\tNH\n")
+                                << QString() << "not a database";
+    QTest::newRow("no table") << QByteArray() << "CREATE TABLE OTHER (ZIP TEXT);"
+                              << "no table ZIP_CODES";
+    QTest::newRow("wrong columns") << QByteArray()
+                                   << "CREATE TABLE ZIP_CODES (ZIP TEXT, TOWN TEXT, STATE TEXT);"
+                                   << "no column CITY";
+}
+
+void ZipDatabaseTest::brokenFilesAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, sql);
+    QFETCH(QString, problem);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    if (!sql.isEmpty())
+        QVERIFY(TestDatabase::create(path, sql));
+    else if (!bytes.isNull())
+        QVERIFY(TestDatabase::writeFile(path, bytes));
+
+    try {
+        ZipDatabase db(path);
+        db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+        QFAIL("the broken database was accepted");
+    } catch (const AppError& failure) {
+        QVERIFY2(failure.description().contains(path), qPrintable(failure.description()));
+        QVERIFY2(failure.description().contains(problem), qPrintable(failure.description()));
+    }
+}
+
+void ZipDatabaseTest::failingQueryThrowsForItsKeyOnly()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    QVERIFY(TestDatabase::create(path, TestDatabase::failingForZip99999Sql()));
+    ZipDatabase db(path);
+    db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+    QVERIFY_THROWS_EXCEPTION(AppError, rows(db, QStringLiteral("99999")));
+    QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
+}
+
+QTEST_GUILESS_MAIN(ZipDatabaseTest)
+#include "tst_ZipDatabase.moc"

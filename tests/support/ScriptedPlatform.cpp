@@ -1,0 +1,89 @@
+#include "ScriptedPlatform.h"
+
+QStringList ScriptedPlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const ShownMessage& message : messages)
+        texts.append(message.text);
+    return texts;
+}
+
+MessageAnswer ScriptedPlatform::showMessage(const QString& text, MessageButtons buttons,
+                                            MessageIcon icon, const QString& title)
+{
+    const ShownMessage message{text, buttons, icon, title};
+    messages.append(message);
+    if (onMessage)
+        onMessage(message);
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return answers.isEmpty() ? MessageAnswer::No : answers.dequeue();
+}
+
+QString ScriptedPlatform::inputPrompt(const QString& prompt, const QString&)
+{
+    prompts.append(prompt);
+    return promptTexts.isEmpty() ? QString() : promptTexts.dequeue();
+}
+
+QStringList ScriptedPlatform::openFileNames(const FileDialogRequest& request)
+{
+    fileDialogs.append(request);
+    return openFileSelections.isEmpty() ? QStringList() : openFileSelections.dequeue();
+}
+
+QString ScriptedPlatform::saveFileName(const FileDialogRequest& request)
+{
+    fileDialogs.append(request);
+    return saveFileNames.isEmpty() ? QString() : saveFileNames.dequeue();
+}
+
+bool ScriptedPlatform::clipboardCallFails()
+{
+    ++clipboardAttempts;
+    if (clipboardFailuresLeft <= 0)
+        return false;
+    --clipboardFailuresLeft;
+    return true;
+}
+
+bool ScriptedPlatform::clearClipboard()
+{
+    if (clipboardCallFails())
+        return false;
+    clipboard.clear();
+    clipboardHoldsText = false;
+    return true;
+}
+
+bool ScriptedPlatform::setClipboardText(const QString& text)
+{
+    if (clipboardCallFails())
+        return false;
+    clipboard = text;
+    clipboardHoldsText = true;
+    return true;
+}
+
+void ScriptedPlatform::openUrl(const QUrl& url)
+{
+    openedUrls.append(url);
+}
+
+double ScriptedPlatform::nextRandom()
+{
+    return randomNumbers.isEmpty() ? 0.5 : randomNumbers.dequeue();
+}
+
+std::int64_t ScriptedPlatform::monotonicMilliseconds()
+{
+    clock_ += millisecondsPerReading;
+    return clock_;
+}
+
+void ScriptedPlatform::processEvents()
+{
+    ++yields;
+    if (onYield)
+        onYield(yields);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The platform seam for tests: answers come from queues the test fills beforehand,
+// and everything the program shows or hands out is recorded. A test can hook the
+// yield to act in the middle of a long command.
+
+#include "Platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+struct ShownMessage {
+    QString text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    QString title;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    // Queued answers; when a queue is empty: Yes/No questions answer No, prompts and
+    // dialogs are cancelled.
+    QQueue<MessageAnswer> answers;
+    QQueue<QString> promptTexts;
+    QQueue<QStringList> openFileSelections;
+    QQueue<QString> saveFileNames;
+    QQueue<double> randomNumbers;
+    int clipboardFailuresLeft = 0; // the next this many clipboard calls fail
+
+    // Called at every yield with the yield's number, counted from 1.
+    std::function<void(int)> onYield;
+    // Called whenever a message is shown, before it is recorded as answered.
+    std::function<void(const ShownMessage&)> onMessage;
+    // How far the clock moves at each reading; the default makes every yield due.
+    std::int64_t millisecondsPerReading = 1000;
+    bool closed = false;
+
+    // What happened.
+    QList<ShownMessage> messages;
+    QStringList prompts;
+    QList<FileDialogRequest> fileDialogs;
+    QList<QUrl> openedUrls;
+    QString clipboard;
+    bool clipboardHoldsText = false;
+    int clipboardAttempts = 0;
+    int yields = 0;
+    std::uint32_t seed = 0;
+    int secondsNow = 0;
+
+    QStringList messageTexts() const;
+
+    MessageAnswer showMessage(const QString& text, MessageButtons buttons, MessageIcon icon,
+                              const QString& title) override;
+    QString inputPrompt(const QString& prompt, const QString& title) override;
+    QStringList openFileNames(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request) override;
+    bool clearClipboard() override;
+    bool setClipboardText(const QString& text) override;
+    void openUrl(const QUrl& url) override;
+    int secondsSinceMidnight() override { return secondsNow; }
+    void seedRandom(std::uint32_t value) override { seed = value; }
+    double nextRandom() override;
+    std::int64_t monotonicMilliseconds() override;
+    void processEvents() override;
+    bool windowClosed() const override { return closed; }
+
+private:
+    bool clipboardCallFails();
+    std::int64_t clock_ = 0;
+};

@@ -1,0 +1,128 @@
+// The list model behind both list views: texts stored once, rows by id, appends that
+// commands see at once and views see in batches, removal and clearing.
+
+#include "TextListModel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TextListModelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commandsSeeAppendsAtOnceViewsOnFlush();
+    void appendsReachViewsWhenEventsRun();
+    void sharedModeStoresEqualTextsOnce();
+    void sharedIdsSurviveClear();
+    void removeKeepsOrderOfTheRest();
+    void removeOfRowNotYetShown();
+    void uniqueModeKeepsDuplicatesApart();
+    void selectionFollowsRemoval();
+};
+
+namespace {
+QStringList texts(const TextListModel& model)
+{
+    QStringList all;
+    for (qsizetype i = 0; i < model.count(); ++i)
+        all << model.text(i);
+    return all;
+}
+} // namespace
+
+void TextListModelTest::commandsSeeAppendsAtOnceViewsOnFlush()
+{
+    TextListModel model(TextListModel::Storage::Unique);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    model.append(u"03053");
+    model.append(u"NASHUA , NH");
+    QCOMPARE(model.count(), 2);
+    QCOMPARE(model.rowCount(), 0);
+    model.flushAppends();
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(inserted.size(), 1); // one batch for both rows
+    QCOMPARE(model.data(model.index(1), Qt::DisplayRole).toString(), QStringLiteral("NASHUA , NH"));
+}
+
+void TextListModelTest::appendsReachViewsWhenEventsRun()
+{
+    TextListModel model(TextListModel::Storage::Unique);
+    model.append(u"A");
+    QCoreApplication::processEvents();
+    QCOMPARE(model.rowCount(), 1);
+}
+
+void TextListModelTest::sharedModeStoresEqualTextsOnce()
+{
+    TextListModel model(TextListModel::Storage::Shared);
+    const auto nashua = model.intern(u"Nashua, NH 03060");
+    QCOMPARE(model.intern(QStringLiteral("Nashua, NH 03060")), nashua);
+    QVERIFY(model.intern(u"Nashua, NH 03061") != nashua);
+    const TextListModel::TextId ids[] = {nashua, nashua, nashua};
+    model.appendIds(ids);
+    QCOMPARE(texts(model), QStringList(3, QStringLiteral("Nashua, NH 03060")));
+}
+
+void TextListModelTest::sharedIdsSurviveClear()
+{
+    TextListModel model(TextListModel::Storage::Shared);
+    const auto id = model.intern(u"Londonderry, NH 03053");
+    model.append(u"other");
+    model.clear();
+    QCOMPARE(model.count(), 0);
+    model.appendIds(std::span(&id, 1));
+    QCOMPARE(texts(model), QStringList{QStringLiteral("Londonderry, NH 03053")});
+}
+
+void TextListModelTest::removeKeepsOrderOfTheRest()
+{
+    TextListModel model(TextListModel::Storage::Unique);
+    for (const char16_t* text : {u"1", u"2", u"3", u"4", u"5"})
+        model.append(text);
+    model.flushAppends();
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    model.removeAt(2);
+    QCOMPARE(texts(model), (QStringList{"1", "2", "4", "5"}));
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(removed.size(), 1);
+}
+
+void TextListModelTest::removeOfRowNotYetShown()
+{
+    TextListModel model(TextListModel::Storage::Unique);
+    model.append(u"1");
+    model.flushAppends();
+    model.append(u"2");
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    model.removeAt(1);
+    QCOMPARE(removed.size(), 0);
+    model.flushAppends();
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(texts(model), QStringList{"1"});
+}
+
+void TextListModelTest::uniqueModeKeepsDuplicatesApart()
+{
+    TextListModel model(TextListModel::Storage::Unique);
+    model.append(u"03053");
+    model.append(u"03053");
+    model.append(u"");
+    QCOMPARE(texts(model), (QStringList{"03053", "03053", ""}));
+    model.clear();
+    model.append(u"after");
+    QCOMPARE(texts(model), QStringList{"after"});
+}
+
+void TextListModelTest::selectionFollowsRemoval()
+{
+    TextListModel model(TextListModel::Storage::Unique);
+    model.append(u"1");
+    model.append(u"2");
+    model.setSelectedRow(1);
+    model.removeAt(1);
+    QCOMPARE(model.selectedRow(), 0);
+    model.setSelectedRow(5);
+    QCOMPARE(model.selectedRow(), -1);
+}
+
+QTEST_GUILESS_MAIN(TextListModelTest)
+#include "tst_TextListModel.moc"

@@ -1,0 +1,16 @@
+#pragma once
+// Writes the program's zip-code database: an SQLite file with the table ZIP_CODES
+// (ZIP, CITY, STATE as text that compares without regard to letter case) and a
+// covering index for each of the two lookups the conversion run makes.
+
+#include "ZipTsvReader.h"
+
+#include <string>
+#include <vector>
+
+class ZipbaseBuilder {
+public:
+    // Builds the database into a temporary file beside target and renames it over
+    // target only when complete. Returns an empty string on success, else the problem.
+    static std::string build(const std::vector<ZipRecord>& records, const std::string& target);
+};
