@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   fonts-liberation
   xvfb xauth xdotool xclip
+  clang-format
 )
 
 missing=()

@@ -6,13 +6,12 @@
 
 #include <QApplication>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtPlatform platform;
     WindowState state;
-    MainWindow window(state, platform, QApplication::applicationDirPath() +
-                                           QStringLiteral("/zipbase.mdb"));
+    MainWindow window(state, platform,
+                      QApplication::applicationDirPath() + QStringLiteral("/zipbase.mdb"));
     platform.setWindow(&window);
     window.show();
     return app.exec();

@@ -9,18 +9,14 @@
 ConversionRun::ConversionRun(WindowState& state, Platform& platform, QString databasePath)
     : state_(state)
     , platform_(platform)
-    , databasePath_(std::move(databasePath))
-{
-}
+    , databasePath_(std::move(databasePath)) {}
 
-QString ConversionRun::noOptionMessage()
-{
+QString ConversionRun::noOptionMessage() {
     return QStringLiteral("Please choose in the box above \"Start Converting\" what part of the "
                           "results you would like to save, then start again.");
 }
 
-void ConversionRun::PushButton17_Click()
-{
+void ConversionRun::PushButton17_Click() {
     if (state_.isConverting) // 100: a run is under way; a click inside it changes nothing
         return;
     state_.isConverting = true; // 102
@@ -52,11 +48,9 @@ void ConversionRun::PushButton17_Click()
         });
 }
 
-bool ConversionRun::checkCanStart()
-{
+bool ConversionRun::checkCanStart() {
     const auto tell = [&](const QString& text) {
-        platform_.showMessage(text, MessageButtons::Ok, MessageIcon::None,
-                              state_.applicationTitle);
+        platform_.showMessage(text, MessageButtons::Ok, MessageIcon::None, state_.applicationTitle);
     };
     if (state_.entries.count() == 0) {
         tell(QStringLiteral("No items added."));
@@ -69,8 +63,7 @@ bool ConversionRun::checkCanStart()
     return true;
 }
 
-std::unique_ptr<ZipDatabase> ConversionRun::openDatabase(ErrorTrap& trap, int option)
-{
+std::unique_ptr<ZipDatabase> ConversionRun::openDatabase(ErrorTrap& trap, int option) {
     std::unique_ptr<ZipDatabase> database;
     trap.step(108, [&] {
         auto opened = std::make_unique<ZipDatabase>(databasePath_);
@@ -81,8 +74,7 @@ std::unique_ptr<ZipDatabase> ConversionRun::openDatabase(ErrorTrap& trap, int op
 }
 
 // Returns false when the run had to stop before its last entry.
-bool ConversionRun::convertEntries(Run& run)
-{
+bool ConversionRun::convertEntries(Run& run) {
     const qsizetype entryCount = state_.entries.count(); // read once: later entries wait
     for (qsizetype position = 1; position <= entryCount; ++position) {
         if (run.pump.due())
@@ -99,21 +91,20 @@ bool ConversionRun::convertEntries(Run& run)
 }
 
 // Yields, then shows which entry is being processed, and yields again so it paints.
-void ConversionRun::showProgress(Run& run, qsizetype position)
-{
+void ConversionRun::showProgress(Run& run, qsizetype position) {
     run.pump.yield(); // 118
     const qsizetype entriesNow = state_.entries.count();
     if (position > entriesNow)
         return;
-    state_.pointer.set(MousePointer::Hourglass);                              // 122
+    state_.pointer.set(MousePointer::Hourglass);                             // 122
     state_.progress.setValue(double(position) / double(entriesNow) * 100.0); // 124
-    state_.progress.setText(QStringLiteral("Processing: ").append(
-        FileNameFromPath(state_.entries.textView(position - 1)))); // 126
-    run.pump.yield();                                                                 // 128
+    state_.progress.setText(
+        QStringLiteral("Processing: ")
+            .append(FileNameFromPath(state_.entries.textView(position - 1)))); // 126
+    run.pump.yield();                                                          // 128
 }
 
-void ConversionRun::convertEntry(Run& run, QStringView entry)
-{
+void ConversionRun::convertEntry(Run& run, QStringView entry) {
     const LookupKeys keys = ClassifyEntry(entry, run.numeric); // 130
     if (keys.kind == EntryKind::None)
         return;
@@ -125,8 +116,7 @@ void ConversionRun::convertEntry(Run& run, QStringView entry)
 }
 
 // 132-136: one query; its rows are worded once, shared in the results list and remembered.
-void ConversionRun::lookUp(Run& run, const LookupKeys& keys)
-{
+void ConversionRun::lookUp(Run& run, const LookupKeys& keys) {
     run.rowIds.clear();
     const auto onRow = [&](std::span<const QStringView> fields) {
         run.rowIds.push_back(
@@ -152,8 +142,7 @@ void ConversionRun::lookUp(Run& run, const LookupKeys& keys)
 
 // 138, 140: the window at rest again, whether the run completed or not. IsConverting
 // goes back to false last (144), when PushButton17_Click returns.
-void ConversionRun::endRun()
-{
+void ConversionRun::endRun() {
     state_.pointer.set(MousePointer::Default);
     state_.progress.reset();
 }

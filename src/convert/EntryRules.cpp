@@ -2,8 +2,7 @@
 
 namespace {
 
-QStringView trimBlanks(QStringView text)
-{
+QStringView trimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
@@ -13,21 +12,18 @@ QStringView trimBlanks(QStringView text)
     return text.mid(begin, end - begin);
 }
 
-bool separatesWords(char32_t c)
-{
+bool separatesWords(char32_t c) {
     return c == 0 || (c >= 0x09 && c <= 0x0D) || c == 0x20;
 }
 
-bool isAscii(QStringView text)
-{
+bool isAscii(QStringView text) {
     for (QChar c : text)
         if (c.unicode() >= 0x80)
             return false;
     return true;
 }
 
-QString properCaseAscii(QStringView text)
-{
+QString properCaseAscii(QStringView text) {
     QString cased(text.size(), Qt::Uninitialized);
     bool wordStart = true;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -43,16 +39,14 @@ QString properCaseAscii(QStringView text)
 }
 
 // Letters beyond ASCII: the locale converts each letter, code point by code point.
-QString properCaseUnicode(QStringView text, const QLocale& locale)
-{
+QString properCaseUnicode(QStringView text, const QLocale& locale) {
     QString cased;
     cased.reserve(text.size());
     bool wordStart = true;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length =
-            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                ? 2
-                : 1;
+            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2
+                                                                                               : 1;
         const QStringView unit = text.mid(i, length);
         const char32_t codePoint = length == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1])
                                                : char32_t(text[i].unicode());
@@ -68,14 +62,12 @@ QString properCaseUnicode(QStringView text, const QLocale& locale)
 
 } // namespace
 
-QString PadZip(const QString& text)
-{
+QString PadZip(const QString& text) {
     const qsizetype missing = 5 - text.size();
     return missing > 0 ? QString(missing, u'0') + text : text;
 }
 
-LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric)
-{
+LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric) {
     LookupKeys keys;
     if (numeric.test(entry)) {
         keys.kind = EntryKind::Zip;
@@ -93,7 +85,6 @@ LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric)
     return keys;
 }
 
-QString ProperCase(QStringView text, const QLocale& locale)
-{
+QString ProperCase(QStringView text, const QLocale& locale) {
     return isAscii(text) ? properCaseAscii(text) : properCaseUnicode(text, locale);
 }

@@ -9,12 +9,9 @@ public:
         , group_(forms.group_)
         , currency_(forms.currency_)
         , plus_(forms.plus_)
-        , minus_(forms.minus_)
-    {
-    }
+        , minus_(forms.minus_) {}
 
-    bool scan()
-    {
+    bool scan() {
         skipBlanks();
         bool signSeen = false;
         bool currencySeen = false;
@@ -28,34 +25,26 @@ public:
 
 private:
     bool atEnd() const { return pos_ >= text_.size(); }
-    bool isDigitAt(qsizetype at) const
-    {
+    bool isDigitAt(qsizetype at) const {
         return at < text_.size() && text_[at] >= u'0' && text_[at] <= u'9';
     }
-    bool lookingAt(QStringView piece) const
-    {
+    bool lookingAt(QStringView piece) const {
         return !piece.isEmpty() && text_.mid(pos_).startsWith(piece);
     }
-    bool take(QStringView piece)
-    {
+    bool take(QStringView piece) {
         if (!lookingAt(piece))
             return false;
         pos_ += piece.size();
         return true;
     }
-    void skipBlanks()
-    {
+    void skipBlanks() {
         while (!atEnd() && text_[pos_] == u' ')
             ++pos_;
     }
-    bool takeSign()
-    {
-        return take(minus_) || take(plus_) || take(u"-") || take(u"+");
-    }
+    bool takeSign() { return take(minus_) || take(plus_) || take(u"-") || take(u"+"); }
 
     // Signs and the currency symbol, each at most once, with blanks between them.
-    void skipAffixes(bool& signSeen, bool& currencySeen)
-    {
+    void skipAffixes(bool& signSeen, bool& currencySeen) {
         for (;;) {
             skipBlanks();
             if (!signSeen && takeSign())
@@ -68,8 +57,7 @@ private:
     }
 
     // Digits with thousands separators between them, then one optional decimal part.
-    bool scanMantissa()
-    {
+    bool scanMantissa() {
         bool digits = false;
         while (!atEnd()) {
             if (isDigitAt(pos_)) {
@@ -91,8 +79,7 @@ private:
     }
 
     // "E" or "e" (or "D"/"d", the double-precision mark), a sign, at least one digit.
-    void scanExponent()
-    {
+    void scanExponent() {
         const qsizetype start = pos_;
         if (atEnd())
             return;
@@ -121,8 +108,7 @@ private:
 
 namespace {
 
-bool isAsciiDigits(QStringView text)
-{
+bool isAsciiDigits(QStringView text) {
     if (text.isEmpty())
         return false;
     for (QChar c : text)
@@ -138,12 +124,9 @@ NumericText::NumericText(const QLocale& locale)
     , group_(locale.groupSeparator())
     , currency_(locale.currencySymbol())
     , plus_(locale.positiveSign())
-    , minus_(locale.negativeSign())
-{
-}
+    , minus_(locale.negativeSign()) {}
 
-bool NumericText::test(QStringView text) const
-{
+bool NumericText::test(QStringView text) const {
     if (isAsciiDigits(text)) // the common case: a zip code
         return true;
     return NumericScanner(text, *this).scan();

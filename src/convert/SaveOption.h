@@ -25,7 +25,6 @@ QString defaultText();
 // The column list placed after "SELECT DISTINCT "; empty for an index outside 0..4.
 QString columnList(int index);
 // A result row from the fields of one database row, in column-list order.
-QString wordRow(int index, std::span<const QStringView> fields,
-                const QLocale& locale = QLocale());
+QString wordRow(int index, std::span<const QStringView> fields, const QLocale& locale = QLocale());
 
 } // namespace SaveOption

@@ -13,13 +13,11 @@ namespace {
 
 constexpr int busyTimeoutMs = 2000;
 
-QString lastError(sqlite3* db)
-{
+QString lastError(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
 }
 
-void bindText(sqlite3_stmt* statement, int slot, QStringView text)
-{
+void bindText(sqlite3_stmt* statement, int slot, QStringView text) {
     // SQLITE_TRANSIENT: SQLite takes its own copy, so the view may go away at once.
     sqlite3_bind_text16(statement, slot, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
 }
@@ -27,54 +25,53 @@ void bindText(sqlite3_stmt* statement, int slot, QStringView text)
 } // namespace
 
 ZipDatabase::ZipDatabase(const QString& path)
-    : path_(path)
-{
+    : path_(path) {
     if (!fileExists(path))
         fail(QStringLiteral("file not found"));
     const QByteArray nativePath = path.toUtf8();
-    const int opened =
-        sqlite3_open_v2(nativePath.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                        nullptr);
-    if (opened != SQLITE_OK)
-        fail(lastError(db_));
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, busyTimeoutMs);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3* opened = nullptr;
+    const int result = sqlite3_open_v2(nativePath.constData(), &opened,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    db_.reset(opened); // a failed open still hands over a handle to close
+    if (result != SQLITE_OK)
+        fail(lastError(opened));
+    sqlite3_extended_result_codes(opened, 1);
+    sqlite3_busy_timeout(opened, busyTimeoutMs);
+    sqlite3_db_config(opened, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(opened, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(opened, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     checkShape();
-    if (sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(lastError(db_));
+    if (sqlite3_exec(opened, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(lastError(opened));
 }
 
-ZipDatabase::~ZipDatabase()
-{
+ZipDatabase::~ZipDatabase() {
     finalizeStatements();
-    if (db_) {
-        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close_v2(db_);
-    }
+    if (db_)
+        sqlite3_exec(db_.get(), "COMMIT", nullptr, nullptr, nullptr);
 }
 
-void ZipDatabase::fail(const QString& what) const
-{
+void ZipDatabase::Closer::operator()(sqlite3* db) const {
+    sqlite3_close_v2(db);
+}
+
+void ZipDatabase::fail(const QString& what) const {
     throw AppError(QStringLiteral("Cannot read the zip code database \"%1\": %2").arg(path_, what));
 }
 
-void ZipDatabase::checkShape()
-{
+void ZipDatabase::checkShape() {
     sqlite3_stmt* columns = nullptr;
-    if (sqlite3_prepare_v2(db_, "SELECT upper(name) FROM pragma_table_info('ZIP_CODES')", -1,
+    if (sqlite3_prepare_v2(db_.get(), "SELECT upper(name) FROM pragma_table_info('ZIP_CODES')", -1,
                            &columns, nullptr) != SQLITE_OK)
-        fail(lastError(db_));
+        fail(lastError(db_.get()));
     QSet<QString> names;
     int stepped = SQLITE_ROW;
     while ((stepped = sqlite3_step(columns)) == SQLITE_ROW)
-        names.insert(QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(columns, 0))));
+        names.insert(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(columns, 0))));
     sqlite3_finalize(columns);
     if (stepped != SQLITE_DONE)
-        fail(lastError(db_));
+        fail(lastError(db_.get()));
     if (names.isEmpty())
         fail(QStringLiteral("it has no table ZIP_CODES"));
     for (const char* wanted : {"ZIP", "CITY", "STATE"})
@@ -82,25 +79,22 @@ void ZipDatabase::checkShape()
             fail(QStringLiteral("the table ZIP_CODES has no column %1").arg(QLatin1String(wanted)));
 }
 
-sqlite3_stmt* ZipDatabase::prepareStatement(const QString& sql)
-{
+sqlite3_stmt* ZipDatabase::prepareStatement(const QString& sql) {
     sqlite3_stmt* statement = nullptr;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v3(db_, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+    if (sqlite3_prepare_v3(db_.get(), text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
                            &statement, nullptr) != SQLITE_OK)
-        fail(lastError(db_));
+        fail(lastError(db_.get()));
     return statement;
 }
 
-void ZipDatabase::finalizeStatements()
-{
+void ZipDatabase::finalizeStatements() {
     sqlite3_finalize(byZip_);
     sqlite3_finalize(byCityState_);
     byZip_ = byCityState_ = nullptr;
 }
 
-void ZipDatabase::prepare(const QString& columnList)
-{
+void ZipDatabase::prepare(const QString& columnList) {
     finalizeStatements();
     const QString select = QStringLiteral("SELECT DISTINCT ") + columnList +
                            QStringLiteral(" FROM `ZIP_CODES` WHERE ");
@@ -110,16 +104,14 @@ void ZipDatabase::prepare(const QString& columnList)
     fieldCount_ = std::min(sqlite3_column_count(byZip_), 3);
 }
 
-void ZipDatabase::lookupZip(QStringView zip, const RowHandler& onRow)
-{
+void ZipDatabase::lookupZip(QStringView zip, const RowHandler& onRow) {
     if (!byZip_)
         fail(QStringLiteral("no query was prepared"));
     bindText(byZip_, 1, zip);
     runQuery(byZip_, onRow);
 }
 
-void ZipDatabase::lookupCityState(QStringView city, QStringView state, const RowHandler& onRow)
-{
+void ZipDatabase::lookupCityState(QStringView city, QStringView state, const RowHandler& onRow) {
     if (!byCityState_)
         fail(QStringLiteral("no query was prepared"));
     bindText(byCityState_, 1, city);
@@ -127,12 +119,10 @@ void ZipDatabase::lookupCityState(QStringView city, QStringView state, const Row
     runQuery(byCityState_, onRow);
 }
 
-void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow)
-{
+void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow) {
     struct ResetOnExit {
         sqlite3_stmt* statement;
-        ~ResetOnExit()
-        {
+        ~ResetOnExit() {
             sqlite3_reset(statement);
             sqlite3_clear_bindings(statement);
         }
@@ -148,5 +138,5 @@ void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow)
         onRow(std::span<const QStringView>(fields.data(), std::size_t(fieldCount_)));
     }
     if (stepped != SQLITE_DONE)
-        fail(lastError(db_));
+        fail(lastError(db_.get()));
 }

@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <memory>
 #include <span>
 
 struct sqlite3;
@@ -41,8 +42,13 @@ private:
     void runQuery(sqlite3_stmt* statement, const RowHandler& onRow);
     void finalizeStatements();
 
+    struct Closer {
+        void operator()(sqlite3* db) const;
+    };
+
     QString path_;
-    sqlite3* db_ = nullptr;
+    // Owned by a smart pointer so that a constructor that throws still closes the file.
+    std::unique_ptr<sqlite3, Closer> db_;
     sqlite3_stmt* byZip_ = nullptr;
     sqlite3_stmt* byCityState_ = nullptr;
     int fieldCount_ = 0;

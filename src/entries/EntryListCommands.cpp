@@ -5,12 +5,9 @@
 
 EntryListCommands::EntryListCommands(WindowState& state, Platform& platform)
     : state_(state)
-    , platform_(platform)
-{
-}
+    , platform_(platform) {}
 
-const QStringList& EntryListCommands::sampleEntries()
-{
+const QStringList& EntryListCommands::sampleEntries() {
     static const QStringList entries{
         QStringLiteral("Newburyport, Ma"), QStringLiteral("Nashua , Nh"),
         QStringLiteral("Springfield, Mo"), QStringLiteral("Haverhill, MA"),
@@ -18,8 +15,7 @@ const QStringList& EntryListCommands::sampleEntries()
     return entries;
 }
 
-void EntryListCommands::PushButton7_Click()
-{
+void EntryListCommands::PushButton7_Click() {
     ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::loadSample));
     int line = 100;
     for (const QString& entry : sampleEntries()) {

@@ -17,8 +17,7 @@
 namespace {
 
 // Positions are designed in twips: 15 to a pixel at 96 dots per inch.
-QRect fromTwips(const QRect& twips)
-{
+QRect fromTwips(const QRect& twips) {
     return {twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15};
 }
 
@@ -28,8 +27,7 @@ MainWindow::MainWindow(WindowState& state, QtPlatform& platform, const QString& 
     : state_(state)
     , platform_(platform)
     , conversion_(state, platform, databasePath)
-    , entryCommands_(state, platform)
-{
+    , entryCommands_(state, platform) {
     setWindowTitle(state_.applicationTitle);
     setFixedSize(fromTwips({0, 0, 8040, 8325}).size());
     makeListView(state_.entries, {120, 630, 7800, 1815});
@@ -39,8 +37,8 @@ MainWindow::MainWindow(WindowState& state, QtPlatform& platform, const QString& 
     makeButton(QStringLiteral("Start Converting"), {120, 4380, 7800, 405},
                [this] { conversion_.PushButton17_Click(); });
 
-    auto* frame = new QGroupBox(QStringLiteral(" What part of the results would you like to save?"),
-                                this);
+    auto* frame =
+        new QGroupBox(QStringLiteral(" What part of the results would you like to save?"), this);
     frame->setGeometry(fromTwips({120, 3465, 7800, 800}));
     saveOptionBox_ = new QComboBox(frame);
     saveOptionBox_->setGeometry(fromTwips({240, 300, 7320, 345}));
@@ -55,8 +53,7 @@ MainWindow::MainWindow(WindowState& state, QtPlatform& platform, const QString& 
     setUpState();
 }
 
-QTreeView* MainWindow::makeListView(TextListModel& model, const QRect& twips)
-{
+QTreeView* MainWindow::makeListView(TextListModel& model, const QRect& twips) {
     auto* view = new QTreeView(this);
     view->setGeometry(fromTwips(twips));
     view->setRootIsDecorated(false);
@@ -75,8 +72,7 @@ QTreeView* MainWindow::makeListView(TextListModel& model, const QRect& twips)
 }
 
 QPushButton* MainWindow::makeButton(const QString& text, const QRect& twips,
-                                    std::function<void()> command)
-{
+                                    std::function<void()> command) {
     auto* button = new QPushButton(text, this);
     button->setGeometry(fromTwips(twips));
     connect(button, &QPushButton::clicked, this,
@@ -84,8 +80,7 @@ QPushButton* MainWindow::makeButton(const QString& text, const QRect& twips,
     return button;
 }
 
-void MainWindow::runCommand(const std::function<void()>& command)
-{
+void MainWindow::runCommand(const std::function<void()>& command) {
     try {
         command();
     } catch (const WindowClosed&) {
@@ -94,8 +89,7 @@ void MainWindow::runCommand(const std::function<void()>& command)
     }
 }
 
-void MainWindow::setUpState()
-{
+void MainWindow::setUpState() {
     state_.entries.addColumnHeader(QStringLiteral("Zip Codes Or City, States"));
     state_.entries.setColumnWidth(0, 7000);
     state_.results.addColumnHeader(QStringLiteral("Results"));
@@ -105,8 +99,7 @@ void MainWindow::setUpState()
     state_.saveOption.selectByText(SaveOption::defaultText());
 }
 
-void MainWindow::bindSaveOption()
-{
+void MainWindow::bindSaveOption() {
     connect(&state_.saveOption, &OptionBox::itemsChanged, this, [this] {
         const QSignalBlocker blocker(saveOptionBox_);
         saveOptionBox_->clear();
@@ -121,8 +114,7 @@ void MainWindow::bindSaveOption()
             [this](int index) { state_.saveOption.select(index); });
 }
 
-void MainWindow::bindProgress()
-{
+void MainWindow::bindProgress() {
     const auto show = [this] {
         const double value = std::clamp(state_.progress.value(), 0.0, 100.0);
         progressBar_->setValue(int(std::lround(value)));
@@ -134,8 +126,7 @@ void MainWindow::bindProgress()
     show();
 }
 
-void MainWindow::bindPointer()
-{
+void MainWindow::bindPointer() {
     connect(&state_.pointer, &MousePointer::changed, this, [this](int value) {
         if (value == MousePointer::Hourglass)
             setCursor(Qt::WaitCursor);
@@ -144,8 +135,7 @@ void MainWindow::bindPointer()
     });
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     platform_.markWindowClosed();
     event->accept();
     QApplication::quit();

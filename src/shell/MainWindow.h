@@ -26,8 +26,7 @@ protected:
 
 private:
     QTreeView* makeListView(TextListModel& model, const QRect& twips);
-    QPushButton* makeButton(const QString& text, const QRect& twips,
-                            std::function<void()> command);
+    QPushButton* makeButton(const QString& text, const QRect& twips, std::function<void()> command);
     void setUpState();
     void bindSaveOption();
     void bindProgress();

@@ -8,22 +8,19 @@
 #include <QMessageBox>
 #include <QTime>
 
-QtPlatform::QtPlatform()
-{
+QtPlatform::QtPlatform() {
     clock_.start();
 }
 
-QString QtPlatform::displayText(const QString& text)
-{
+QString QtPlatform::displayText(const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
     return shown;
 }
 
-MessageAnswer QtPlatform::showMessage(const QString& text, MessageButtons buttons,
-                                      MessageIcon icon, const QString& title)
-{
+MessageAnswer QtPlatform::showMessage(const QString& text, MessageButtons buttons, MessageIcon icon,
+                                      const QString& title) {
     QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     title, displayText(text),
                     buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
@@ -36,65 +33,54 @@ MessageAnswer QtPlatform::showMessage(const QString& text, MessageButtons button
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-QString QtPlatform::inputPrompt(const QString& prompt, const QString& title)
-{
+QString QtPlatform::inputPrompt(const QString& prompt, const QString& title) {
     bool accepted = false;
     const QString text =
         QInputDialog::getText(window_, title, prompt, QLineEdit::Normal, QString(), &accepted);
     return accepted ? text : QString();
 }
 
-QStringList QtPlatform::openFileNames(const FileDialogRequest& request)
-{
+QStringList QtPlatform::openFileNames(const FileDialogRequest& request) {
     return QFileDialog::getOpenFileNames(window_, request.title, QString(),
                                          request.filters.join(QStringLiteral(";;")));
 }
 
-QString QtPlatform::saveFileName(const FileDialogRequest& request)
-{
+QString QtPlatform::saveFileName(const FileDialogRequest& request) {
     return QFileDialog::getSaveFileName(window_, request.title, QString(),
                                         request.filters.join(QStringLiteral(";;")), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-bool QtPlatform::clearClipboard()
-{
+bool QtPlatform::clearClipboard() {
     QApplication::clipboard()->clear();
     return true;
 }
 
-bool QtPlatform::setClipboardText(const QString& text)
-{
+bool QtPlatform::setClipboardText(const QString& text) {
     QApplication::clipboard()->setText(text);
     return true;
 }
 
-void QtPlatform::openUrl(const QUrl& url)
-{
+void QtPlatform::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 
-int QtPlatform::secondsSinceMidnight()
-{
+int QtPlatform::secondsSinceMidnight() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000;
 }
 
-void QtPlatform::seedRandom(std::uint32_t seed)
-{
+void QtPlatform::seedRandom(std::uint32_t seed) {
     random_.seed(seed);
 }
 
-double QtPlatform::nextRandom()
-{
+double QtPlatform::nextRandom() {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
 }
 
-std::int64_t QtPlatform::monotonicMilliseconds()
-{
+std::int64_t QtPlatform::monotonicMilliseconds() {
     return clock_.elapsed();
 }
 
-void QtPlatform::processEvents()
-{
+void QtPlatform::processEvents() {
     QApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -18,21 +18,18 @@ const QStringList sample{"NEWBURYPORT, MA", "NASHUA , NH", "SPRINGFIELD, MO",
 
 struct Fixture {
     explicit Fixture(const QString& database = QStringLiteral(QUELLIST_ZIPBASE))
-        : run(state, platform, database)
-    {
+        : run(state, platform, database) {
         for (const QString& item : SaveOption::itemTexts())
             state.saveOption.appendItem(item);
         state.saveOption.select(SaveOption::SaveCityStateAndZip);
     }
 
-    void add(const QStringList& entries)
-    {
+    void add(const QStringList& entries) {
         for (const QString& entry : entries)
             state.entries.append(entry);
     }
 
-    QStringList results() const
-    {
+    QStringList results() const {
         QStringList rows;
         for (qsizetype i = 0; i < state.results.count(); ++i)
             rows << state.results.text(i);
@@ -40,8 +37,7 @@ struct Fixture {
     }
 
     // The progress shown at each entry: the state after the second yield of its pair.
-    void recordProgress()
-    {
+    void recordProgress() {
         platform.onYield = [this](int yield) {
             if (yield % 2 == 0) {
                 progressValues << state.progress.value();
@@ -81,8 +77,7 @@ private slots:
     void closingTheWindowEndsTheRun();
 };
 
-void ConversionRunTest::sampleEntries()
-{
+void ConversionRunTest::sampleEntries() {
     Fixture f;
     f.add(sample);
     f.state.results.append(u"left over");
@@ -103,7 +98,8 @@ void ConversionRunTest::sampleEntries()
         expected << QStringLiteral("Springfield, MO ") + zip;
     for (const char* zip : {"01830", "01831", "01832", "01835"})
         expected << QStringLiteral("Haverhill, MA ") + zip;
-    expected << "Londonderry, NH 03053" << "Schenectady, NY 12345";
+    expected << "Londonderry, NH 03053"
+             << "Schenectady, NY 12345";
     QCOMPARE(f.results(), expected);
 
     QStringList processing;
@@ -119,8 +115,7 @@ void ConversionRunTest::sampleEntries()
     QVERIFY(!f.state.isConverting);
 }
 
-void ConversionRunTest::emptyListShowsNoItemsAdded()
-{
+void ConversionRunTest::emptyListShowsNoItemsAdded() {
     Fixture f;
     f.state.results.append(u"Nashua, NH 03060");
     f.run.PushButton17_Click();
@@ -130,8 +125,7 @@ void ConversionRunTest::emptyListShowsNoItemsAdded()
     QVERIFY(!f.state.isConverting);
 }
 
-void ConversionRunTest::progressOfFourEntries()
-{
+void ConversionRunTest::progressOfFourEntries() {
     Fixture f;
     f.add({"03053", "12345", "03060", "NASHUA, NH"});
     f.recordProgress();
@@ -139,8 +133,7 @@ void ConversionRunTest::progressOfFourEntries()
     QCOMPARE(f.progressValues, (QList<double>{25, 50, 75, 100}));
 }
 
-void ConversionRunTest::entryAppendedDuringRunWaits()
-{
+void ConversionRunTest::entryAppendedDuringRunWaits() {
     Fixture f;
     f.add({"03053", "12345"});
     f.platform.onYield = [&](int yield) {
@@ -157,8 +150,7 @@ void ConversionRunTest::entryAppendedDuringRunWaits()
     QCOMPARE(f.state.entries.count(), 3);
 }
 
-void ConversionRunTest::optionJustState()
-{
+void ConversionRunTest::optionJustState() {
     Fixture f;
     f.state.saveOption.select(SaveOption::SaveJustState);
     f.add({"NASHUA , NH", "03053"});
@@ -166,8 +158,7 @@ void ConversionRunTest::optionJustState()
     QCOMPARE(f.results(), (QStringList{"NH", "NH"}));
 }
 
-void ConversionRunTest::optionJustZip()
-{
+void ConversionRunTest::optionJustZip() {
     Fixture f;
     f.state.saveOption.select(SaveOption::SaveJustZip);
     f.add({"coeur d'alene, id", "03053", "00000"});
@@ -175,8 +166,7 @@ void ConversionRunTest::optionJustZip()
     QCOMPARE(f.results(), (QStringList{"83814", "83815", "83816", "03053"}));
 }
 
-void ConversionRunTest::entriesWithoutRows()
-{
+void ConversionRunTest::entriesWithoutRows() {
     Fixture f;
     f.add({"HAVERHILL", "", "NOWHERE, ZZ", " 03053", "03053-1234", "03053"});
     f.recordProgress();
@@ -186,8 +176,7 @@ void ConversionRunTest::entriesWithoutRows()
     QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
 }
 
-void ConversionRunTest::backslashInProgressText()
-{
+void ConversionRunTest::backslashInProgressText() {
     Fixture f;
     f.add({"C:\\lists\\NASHUA, NH"});
     f.recordProgress();
@@ -196,8 +185,7 @@ void ConversionRunTest::backslashInProgressText()
     QCOMPARE(f.results().size(), 0); // the city key keeps the folder: no such city
 }
 
-void ConversionRunTest::clickDuringRunIsIgnored()
-{
+void ConversionRunTest::clickDuringRunIsIgnored() {
     Fixture f;
     f.add({"03053", "12345"});
     f.platform.onYield = [&](int) { f.run.PushButton17_Click(); };
@@ -206,8 +194,7 @@ void ConversionRunTest::clickDuringRunIsIgnored()
     QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
 }
 
-void ConversionRunTest::clearResultsDuringRun()
-{
+void ConversionRunTest::clearResultsDuringRun() {
     Fixture f;
     f.add({"03053", "12345", "03060"});
     f.platform.onYield = [&](int yield) {
@@ -218,8 +205,7 @@ void ConversionRunTest::clearResultsDuringRun()
     QCOMPARE(f.results(), (QStringList{"Schenectady, NY 12345", "Nashua, NH 03060"}));
 }
 
-void ConversionRunTest::optionChangedDuringRunKeepsWording()
-{
+void ConversionRunTest::optionChangedDuringRunKeepsWording() {
     Fixture f;
     f.add({"03053", "12345"});
     f.platform.onYield = [&](int) { f.state.saveOption.select(SaveOption::SaveJustCity); };
@@ -227,18 +213,16 @@ void ConversionRunTest::optionChangedDuringRunKeepsWording()
     QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Schenectady, NY 12345"}));
 }
 
-void ConversionRunTest::repeatedEntriesRepeatTheirRows()
-{
+void ConversionRunTest::repeatedEntriesRepeatTheirRows() {
     Fixture f;
     f.add({"11760", "NASHUA, NH", "11760", "nashua , nh"});
     f.state.saveOption.select(SaveOption::SaveJustCityAndState);
     f.run.PushButton17_Click();
-    QCOMPARE(f.results(), (QStringList{"Islandia, NY", "Melville, NY", "Nashua, NH",
-                                       "Islandia, NY", "Melville, NY", "Nashua, NH"}));
+    QCOMPARE(f.results(), (QStringList{"Islandia, NY", "Melville, NY", "Nashua, NH", "Islandia, NY",
+                                       "Melville, NY", "Nashua, NH"}));
 }
 
-void ConversionRunTest::noOptionSelected()
-{
+void ConversionRunTest::noOptionSelected() {
     Fixture f;
     f.add({"03053"});
     f.state.results.append(u"kept");
@@ -249,8 +233,7 @@ void ConversionRunTest::noOptionSelected()
     QVERIFY(!f.state.isConverting);
 }
 
-void ConversionRunTest::brokenDatabase_data()
-{
+void ConversionRunTest::brokenDatabase_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("sql");
     QTest::newRow("missing") << QByteArray() << QString();
@@ -258,8 +241,7 @@ void ConversionRunTest::brokenDatabase_data()
     QTest::newRow("no ZIP_CODES") << QByteArray() << "CREATE TABLE OTHER (ZIP TEXT);";
 }
 
-void ConversionRunTest::brokenDatabase()
-{
+void ConversionRunTest::brokenDatabase() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, sql);
     QTemporaryDir dir;
@@ -286,8 +268,7 @@ void ConversionRunTest::brokenDatabase()
     QVERIFY(!f.state.isConverting);
 }
 
-void ConversionRunTest::failingQueryReportedOnce()
-{
+void ConversionRunTest::failingQueryReportedOnce() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
     QVERIFY(TestDatabase::create(path, TestDatabase::failingForZip99999Sql()));
@@ -301,8 +282,7 @@ void ConversionRunTest::failingQueryReportedOnce()
     QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Nashua, NH 03060"}));
 }
 
-void ConversionRunTest::closingTheWindowEndsTheRun()
-{
+void ConversionRunTest::closingTheWindowEndsTheRun() {
     Fixture f;
     f.add(sample);
     f.platform.onYield = [&](int yield) { f.platform.closed = yield == 3; };

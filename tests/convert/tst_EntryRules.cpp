@@ -23,29 +23,34 @@ private slots:
     void wordRow();
 };
 
-void EntryRulesTest::padZip_data()
-{
+void EntryRulesTest::padZip_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("padded");
-    QTest::newRow("three digits") << "501" << "00501";
-    QTest::newRow("four digits") << "3053" << "03053";
-    QTest::newRow("empty") << "" << "00000";
-    QTest::newRow("five") << "12345" << "12345";
-    QTest::newRow("six") << "123456" << "123456";
-    QTest::newRow("one blank") << " " << "0000 ";
-    QTest::newRow("letters too") << "ma" << "000ma";
-    QTest::newRow("blank then digits") << " 123" << "0 123";
+    QTest::newRow("three digits") << "501"
+                                  << "00501";
+    QTest::newRow("four digits") << "3053"
+                                 << "03053";
+    QTest::newRow("empty") << ""
+                           << "00000";
+    QTest::newRow("five") << "12345"
+                          << "12345";
+    QTest::newRow("six") << "123456"
+                         << "123456";
+    QTest::newRow("one blank") << " "
+                               << "0000 ";
+    QTest::newRow("letters too") << "ma"
+                                 << "000ma";
+    QTest::newRow("blank then digits") << " 123"
+                                       << "0 123";
 }
 
-void EntryRulesTest::padZip()
-{
+void EntryRulesTest::padZip() {
     QFETCH(QString, text);
     QFETCH(QString, padded);
     QCOMPARE(PadZip(text), padded);
 }
 
-void EntryRulesTest::numeric_data()
-{
+void EntryRulesTest::numeric_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
@@ -78,40 +83,46 @@ void EntryRulesTest::numeric_data()
     QTest::newRow("german currency") << de << "12 €" << true;
 }
 
-void EntryRulesTest::numeric()
-{
+void EntryRulesTest::numeric() {
     QFETCH(QString, locale);
     QFETCH(QString, text);
     QFETCH(bool, numeric);
     QCOMPARE(NumericText(QLocale(locale)).test(text), numeric);
 }
 
-void EntryRulesTest::classify_data()
-{
+void EntryRulesTest::classify_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<EntryKind>("kind");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("zip") << "03053" << EntryKind::Zip << "03053" << "";
-    QTest::newRow("zip keeps blank") << " 03053" << EntryKind::Zip << " 03053" << "";
+    QTest::newRow("zip") << "03053" << EntryKind::Zip << "03053"
+                         << "";
+    QTest::newRow("zip keeps blank") << " 03053" << EntryKind::Zip << " 03053"
+                                     << "";
     QTest::newRow("blank before comma") << "NASHUA , NH" << EntryKind::CityState << "NASHUA"
                                         << "NH";
     QTest::newRow("no blank after comma") << "New York,NY" << EntryKind::CityState << "New York"
                                           << "NY";
-    QTest::newRow("third piece ignored") << "Springfield, MO, USA" << EntryKind::CityState
-                                         << "Springfield" << "MO";
-    QTest::newRow("empty state") << "Nashua," << EntryKind::CityState << "Nashua" << "";
-    QTest::newRow("tabs stay") << "Nashua,\tNH " << EntryKind::CityState << "Nashua" << "\tNH";
-    QTest::newRow("city alone") << "Haverhill" << EntryKind::None << "" << "";
-    QTest::newRow("empty entry") << "" << EntryKind::None << "" << "";
-    QTest::newRow("zip plus four") << "03053-1234" << EntryKind::None << "" << "";
-    QTest::newRow("thousands comma is a zip") << "12,345" << EntryKind::Zip << "12,345" << "";
-    QTest::newRow("apostrophe") << "COEUR D'ALENE, ID" << EntryKind::CityState
-                                << "COEUR D'ALENE" << "ID";
+    QTest::newRow("third piece ignored")
+        << "Springfield, MO, USA" << EntryKind::CityState << "Springfield"
+        << "MO";
+    QTest::newRow("empty state") << "Nashua," << EntryKind::CityState << "Nashua"
+                                 << "";
+    QTest::newRow("tabs stay") << "Nashua,\tNH " << EntryKind::CityState << "Nashua"
+                               << "\tNH";
+    QTest::newRow("city alone") << "Haverhill" << EntryKind::None << ""
+                                << "";
+    QTest::newRow("empty entry") << "" << EntryKind::None << ""
+                                 << "";
+    QTest::newRow("zip plus four") << "03053-1234" << EntryKind::None << ""
+                                   << "";
+    QTest::newRow("thousands comma is a zip") << "12,345" << EntryKind::Zip << "12,345"
+                                              << "";
+    QTest::newRow("apostrophe") << "COEUR D'ALENE, ID" << EntryKind::CityState << "COEUR D'ALENE"
+                                << "ID";
 }
 
-void EntryRulesTest::classify()
-{
+void EntryRulesTest::classify() {
     QFETCH(QString, entry);
     QFETCH(EntryKind, kind);
     QFETCH(QString, first);
@@ -127,39 +138,45 @@ void EntryRulesTest::classify()
     }
 }
 
-void EntryRulesTest::properCase_data()
-{
+void EntryRulesTest::properCase_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("cased");
-    QTest::newRow("two words") << "NORTH ANDOVER" << "North Andover";
-    QTest::newRow("point") << "ST. LOUIS" << "St. Louis";
-    QTest::newRow("hyphen") << "WINSTON-SALEM" << "Winston-salem";
-    QTest::newRow("apostrophe") << "O'FALLON" << "O'fallon";
-    QTest::newRow("digit") << "1ST AVE" << "1st Ave";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("lower case in") << "new york" << "New York";
-    QTest::newRow("tab separates") << "A\tB" << "A\tB";
-    QTest::newRow("control separators") << QString::fromUtf16(u"x\u000by\u000cz\rw")
-                                        << QString::fromUtf16(u"X\u000bY\u000cZ\rW");
-    QTest::newRow("accented") << "ÉCOLE ÎLE-ÉTÉ" << "École Île-été";
+    QTest::newRow("two words") << "NORTH ANDOVER"
+                               << "North Andover";
+    QTest::newRow("point") << "ST. LOUIS"
+                           << "St. Louis";
+    QTest::newRow("hyphen") << "WINSTON-SALEM"
+                            << "Winston-salem";
+    QTest::newRow("apostrophe") << "O'FALLON"
+                                << "O'fallon";
+    QTest::newRow("digit") << "1ST AVE"
+                           << "1st Ave";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("lower case in") << "new york"
+                                   << "New York";
+    QTest::newRow("tab separates") << "A\tB"
+                                   << "A\tB";
+    QTest::newRow("control separators")
+        << QString::fromUtf16(u"x\u000by\u000cz\rw") << QString::fromUtf16(u"X\u000bY\u000cZ\rW");
+    QTest::newRow("accented") << "ÉCOLE ÎLE-ÉTÉ"
+                              << "École Île-été";
     QTest::newRow("beyond the BMP") << QString::fromUtf16(u"\U00010428\U00010428")
                                     << QString::fromUtf16(u"\U00010400\U00010428");
 }
 
-void EntryRulesTest::properCase()
-{
+void EntryRulesTest::properCase() {
     QFETCH(QString, text);
     QFETCH(QString, cased);
     QCOMPARE(ProperCase(text, QLocale(QStringLiteral("en_US"))), cased);
 }
 
-void EntryRulesTest::wordRow_data()
-{
+void EntryRulesTest::wordRow_data() {
     QTest::addColumn<int>("option");
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("row");
-    QTest::newRow("city state zip") << 0 << QStringList{"NASHUA", "NH", "03060"}
-                                    << "Nashua, NH 03060";
+    QTest::newRow("city state zip")
+        << 0 << QStringList{"NASHUA", "NH", "03060"} << "Nashua, NH 03060";
     QTest::newRow("city") << 1 << QStringList{"NASHUA"} << "Nashua";
     QTest::newRow("state") << 2 << QStringList{"NH"} << "NH";
     QTest::newRow("zip") << 3 << QStringList{"03060"} << "03060";
@@ -167,8 +184,7 @@ void EntryRulesTest::wordRow_data()
     QTest::newRow("state as stored") << 2 << QStringList{"nh"} << "nh";
 }
 
-void EntryRulesTest::wordRow()
-{
+void EntryRulesTest::wordRow() {
     QFETCH(int, option);
     QFETCH(QStringList, fields);
     QFETCH(QString, row);

@@ -25,10 +25,10 @@ private slots:
 
 namespace {
 
-QStringList rows(ZipDatabase& db, const QString& zip)
-{
+// Every row a lookup hands over, its fields joined by "|".
+template <typename Lookup> QStringList collect(Lookup&& lookup) {
     QStringList found;
-    db.lookupZip(zip, [&](std::span<const QStringView> fields) {
+    lookup([&](std::span<const QStringView> fields) {
         QStringList parts;
         for (QStringView field : fields)
             parts << field.toString();
@@ -37,65 +37,59 @@ QStringList rows(ZipDatabase& db, const QString& zip)
     return found;
 }
 
-QStringList rows(ZipDatabase& db, const QString& city, const QString& state)
-{
-    QStringList found;
-    db.lookupCityState(city, state, [&](std::span<const QStringView> fields) {
-        QStringList parts;
-        for (QStringView field : fields)
-            parts << field.toString();
-        found << parts.join(u'|');
-    });
-    return found;
+QStringList rows(ZipDatabase& db, const QString& zip) {
+    return collect([&](const auto& onRow) { db.lookupZip(zip, onRow); });
+}
+
+QStringList rows(ZipDatabase& db, const QString& city, const QString& state) {
+    return collect([&](const auto& onRow) { db.lookupCityState(city, state, onRow); });
 }
 
 } // namespace
 
-void ZipDatabaseTest::cityWithApostrophe()
-{
+void ZipDatabaseTest::cityWithApostrophe() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
     db.prepare(QStringLiteral("ZIP"));
     QCOMPARE(rows(db, QStringLiteral("COEUR D'ALENE"), QStringLiteral("ID")),
              (QStringList{"83814", "83815", "83816"}));
 }
 
-void ZipDatabaseTest::zipWithTwoCities()
-{
+void ZipDatabaseTest::zipWithTwoCities() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
     db.prepare(QStringLiteral("CITY, STATE, ZIP"));
     QCOMPARE(rows(db, QStringLiteral("11760")),
              (QStringList{"ISLANDIA|NY|11760", "MELVILLE|NY|11760"}));
 }
 
-void ZipDatabaseTest::lettersCaseIgnored()
-{
+void ZipDatabaseTest::lettersCaseIgnored() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
     db.prepare(QStringLiteral("ZIP"));
     QCOMPARE(rows(db, QStringLiteral("nashua"), QStringLiteral("nH")),
              (QStringList{"03060", "03061", "03062", "03063", "03064"}));
 }
 
-void ZipDatabaseTest::distinctOverColumnList()
-{
+void ZipDatabaseTest::distinctOverColumnList() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
     db.prepare(QStringLiteral("STATE"));
     QCOMPARE(rows(db, QStringLiteral("NASHUA"), QStringLiteral("NH")), QStringList{"NH"});
 }
 
-void ZipDatabaseTest::keysCannotChangeTheQuery_data()
-{
+void ZipDatabaseTest::keysCannotChangeTheQuery_data() {
     QTest::addColumn<QString>("city");
     QTest::addColumn<QString>("state");
-    QTest::newRow("always true") << "X' OR '1'='1" << "NH' OR '1'='1";
-    QTest::newRow("comment") << "NASHUA' --" << "";
-    QTest::newRow("second statement") << "A'; DROP TABLE ZIP_CODES; --" << "NH";
-    QTest::newRow("backquote and quotes") << "`ZIP_CODES`\"" << "'";
+    QTest::newRow("always true") << "X' OR '1'='1"
+                                 << "NH' OR '1'='1";
+    QTest::newRow("comment") << "NASHUA' --"
+                             << "";
+    QTest::newRow("second statement") << "A'; DROP TABLE ZIP_CODES; --"
+                                      << "NH";
+    QTest::newRow("backquote and quotes") << "`ZIP_CODES`\""
+                                          << "'";
     QTest::newRow("control characters") << QString::fromUtf16(u"\u0000\u0001\r\n") << "\t";
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "NH";
 }
 
-void ZipDatabaseTest::keysCannotChangeTheQuery()
-{
+void ZipDatabaseTest::keysCannotChangeTheQuery() {
     QFETCH(QString, city);
     QFETCH(QString, state);
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
@@ -105,8 +99,7 @@ void ZipDatabaseTest::keysCannotChangeTheQuery()
     QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
 }
 
-void ZipDatabaseTest::brokenFilesAreRefused_data()
-{
+void ZipDatabaseTest::brokenFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("problem");
@@ -116,13 +109,12 @@ void ZipDatabaseTest::brokenFilesAreRefused_data()
                                 << QString() << "not a database";
     QTest::newRow("no table") << QByteArray() << "CREATE TABLE OTHER (ZIP TEXT);"
                               << "no table ZIP_CODES";
-    QTest::newRow("wrong columns") << QByteArray()
-                                   << "CREATE TABLE ZIP_CODES (ZIP TEXT, TOWN TEXT, STATE TEXT);"
-                                   << "no column CITY";
+    QTest::newRow("wrong columns")
+        << QByteArray() << "CREATE TABLE ZIP_CODES (ZIP TEXT, TOWN TEXT, STATE TEXT);"
+        << "no column CITY";
 }
 
-void ZipDatabaseTest::brokenFilesAreRefused()
-{
+void ZipDatabaseTest::brokenFilesAreRefused() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, sql);
     QFETCH(QString, problem);
@@ -143,8 +135,7 @@ void ZipDatabaseTest::brokenFilesAreRefused()
     }
 }
 
-void ZipDatabaseTest::failingQueryThrowsForItsKeyOnly()
-{
+void ZipDatabaseTest::failingQueryThrowsForItsKeyOnly() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
     QVERIFY(TestDatabase::create(path, TestDatabase::failingForZip99999Sql()));

@@ -11,8 +11,7 @@ private slots:
     void sampleTwiceGivesTwelveUpperCasedEntries();
 };
 
-void EntryListCommandsTest::sampleTwiceGivesTwelveUpperCasedEntries()
-{
+void EntryListCommandsTest::sampleTwiceGivesTwelveUpperCasedEntries() {
     WindowState state;
     ScriptedPlatform platform;
     EntryListCommands commands(state, platform);

@@ -1,7 +1,6 @@
 #include "ScriptedPlatform.h"
 
-QStringList ScriptedPlatform::messageTexts() const
-{
+QStringList ScriptedPlatform::messageTexts() const {
     QStringList texts;
     for (const ShownMessage& message : messages)
         texts.append(message.text);
@@ -9,8 +8,7 @@ QStringList ScriptedPlatform::messageTexts() const
 }
 
 MessageAnswer ScriptedPlatform::showMessage(const QString& text, MessageButtons buttons,
-                                            MessageIcon icon, const QString& title)
-{
+                                            MessageIcon icon, const QString& title) {
     const ShownMessage message{text, buttons, icon, title};
     messages.append(message);
     if (onMessage)
@@ -20,26 +18,22 @@ MessageAnswer ScriptedPlatform::showMessage(const QString& text, MessageButtons 
     return answers.isEmpty() ? MessageAnswer::No : answers.dequeue();
 }
 
-QString ScriptedPlatform::inputPrompt(const QString& prompt, const QString&)
-{
+QString ScriptedPlatform::inputPrompt(const QString& prompt, const QString&) {
     prompts.append(prompt);
     return promptTexts.isEmpty() ? QString() : promptTexts.dequeue();
 }
 
-QStringList ScriptedPlatform::openFileNames(const FileDialogRequest& request)
-{
+QStringList ScriptedPlatform::openFileNames(const FileDialogRequest& request) {
     fileDialogs.append(request);
     return openFileSelections.isEmpty() ? QStringList() : openFileSelections.dequeue();
 }
 
-QString ScriptedPlatform::saveFileName(const FileDialogRequest& request)
-{
+QString ScriptedPlatform::saveFileName(const FileDialogRequest& request) {
     fileDialogs.append(request);
     return saveFileNames.isEmpty() ? QString() : saveFileNames.dequeue();
 }
 
-bool ScriptedPlatform::clipboardCallFails()
-{
+bool ScriptedPlatform::clipboardCallFails() {
     ++clipboardAttempts;
     if (clipboardFailuresLeft <= 0)
         return false;
@@ -47,8 +41,7 @@ bool ScriptedPlatform::clipboardCallFails()
     return true;
 }
 
-bool ScriptedPlatform::clearClipboard()
-{
+bool ScriptedPlatform::clearClipboard() {
     if (clipboardCallFails())
         return false;
     clipboard.clear();
@@ -56,8 +49,7 @@ bool ScriptedPlatform::clearClipboard()
     return true;
 }
 
-bool ScriptedPlatform::setClipboardText(const QString& text)
-{
+bool ScriptedPlatform::setClipboardText(const QString& text) {
     if (clipboardCallFails())
         return false;
     clipboard = text;
@@ -65,24 +57,20 @@ bool ScriptedPlatform::setClipboardText(const QString& text)
     return true;
 }
 
-void ScriptedPlatform::openUrl(const QUrl& url)
-{
+void ScriptedPlatform::openUrl(const QUrl& url) {
     openedUrls.append(url);
 }
 
-double ScriptedPlatform::nextRandom()
-{
+double ScriptedPlatform::nextRandom() {
     return randomNumbers.isEmpty() ? 0.5 : randomNumbers.dequeue();
 }
 
-std::int64_t ScriptedPlatform::monotonicMilliseconds()
-{
+std::int64_t ScriptedPlatform::monotonicMilliseconds() {
     clock_ += millisecondsPerReading;
     return clock_;
 }
 
-void ScriptedPlatform::processEvents()
-{
+void ScriptedPlatform::processEvents() {
     ++yields;
     if (onYield)
         onYield(yields);

@@ -6,8 +6,7 @@
 
 namespace TestDatabase {
 
-bool create(const QString& path, const QString& sql)
-{
+bool create(const QString& path, const QString& sql) {
     sqlite3* db = nullptr;
     bool ok = sqlite3_open_v2(path.toUtf8().constData(), &db,
                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK;
@@ -16,8 +15,7 @@ bool create(const QString& path, const QString& sql)
     return ok;
 }
 
-QString failingForZip99999Sql()
-{
+QString failingForZip99999Sql() {
     // abs() of the smallest 64-bit integer raises an error when it is evaluated, and the
     // view evaluates it only for the rows the lookup's index finds.
     return QStringLiteral(
@@ -31,8 +29,7 @@ QString failingForZip99999Sql()
         " WHERE CASE WHEN ZIP = '99999' THEN abs(-9223372036854775807 - 1) ELSE 1 END;");
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
+bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

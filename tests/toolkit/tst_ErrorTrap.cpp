@@ -27,8 +27,7 @@ private slots:
     void fileNameFromPath();
 };
 
-void ErrorTrapTest::reportTextIsExact()
-{
+void ErrorTrapTest::reportTextIsExact() {
     const QString text = ErrorTrap::reportText(QStringLiteral("File not found"),
                                                QString::fromLatin1(TrapLocations::saveAsText), 106);
     QCOMPARE(text, QStringLiteral("File not found\r\nin Marrowby2021/08/31.Form1.PushButton4_Click "
@@ -36,14 +35,12 @@ void ErrorTrapTest::reportTextIsExact()
                        QString::fromLatin1(BuildSettings::supportEmail));
 }
 
-void ErrorTrapTest::emptyDescriptionKeepsLineBreak()
-{
+void ErrorTrapTest::emptyDescriptionKeepsLineBreak() {
     QVERIFY(ErrorTrap::reportText(QString(), QStringLiteral("in X "), 0)
                 .startsWith(QStringLiteral("\r\nin X at line 0\r\r")));
 }
 
-void ErrorTrapTest::failedStepReportsAndProcedureGoesOn()
-{
+void ErrorTrapTest::failedStepReportsAndProcedureGoesOn() {
     ScriptedPlatform platform;
     ErrorTrap trap(platform, QString::fromLatin1(TrapLocations::clearResults));
     QStringList ran;
@@ -62,8 +59,7 @@ void ErrorTrapTest::failedStepReportsAndProcedureGoesOn()
     QVERIFY(platform.messages.at(1).text.contains(QStringLiteral("at line 102\r\r")));
 }
 
-void ErrorTrapTest::windowClosedIsNotTrapped()
-{
+void ErrorTrapTest::windowClosedIsNotTrapped() {
     ScriptedPlatform platform;
     ErrorTrap trap(platform, QStringLiteral("in X "));
     bool unwound = false;
@@ -76,8 +72,7 @@ void ErrorTrapTest::windowClosedIsNotTrapped()
     QVERIFY(platform.messages.isEmpty());
 }
 
-void ErrorTrapTest::fileExists_data()
-{
+void ErrorTrapTest::fileExists_data() {
     QTest::addColumn<QString>("relativePath");
     QTest::addColumn<bool>("exists");
     QTest::newRow("empty path") << QString() << false;
@@ -88,8 +83,7 @@ void ErrorTrapTest::fileExists_data()
     QTest::newRow("folder") << QStringLiteral("folder") << true;
 }
 
-void ErrorTrapTest::fileExists()
-{
+void ErrorTrapTest::fileExists() {
     QFETCH(QString, relativePath);
     QFETCH(bool, exists);
     QTemporaryDir dir;
@@ -107,20 +101,18 @@ void ErrorTrapTest::fileExists()
     QCOMPARE(::fileExists(path), exists);
 }
 
-void ErrorTrapTest::fileNameFromPath_data()
-{
+void ErrorTrapTest::fileNameFromPath_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
     QTest::newRow("no backslash") << QStringLiteral("NASHUA , NH") << QStringLiteral("NASHUA , NH");
-    QTest::newRow("last backslash wins") << QStringLiteral("C:\\lists\\a.txt")
-                                         << QStringLiteral("a.txt");
+    QTest::newRow("last backslash wins")
+        << QStringLiteral("C:\\lists\\a.txt") << QStringLiteral("a.txt");
     QTest::newRow("ends in backslash") << QStringLiteral("C:\\lists\\") << QString();
-    QTest::newRow("slash does not separate") << QStringLiteral("/home/u/a.txt")
-                                             << QStringLiteral("/home/u/a.txt");
+    QTest::newRow("slash does not separate")
+        << QStringLiteral("/home/u/a.txt") << QStringLiteral("/home/u/a.txt");
 }
 
-void ErrorTrapTest::fileNameFromPath()
-{
+void ErrorTrapTest::fileNameFromPath() {
     QFETCH(QString, path);
     QFETCH(QString, name);
     QCOMPARE(FileNameFromPath(path).toString(), name);

@@ -20,8 +20,7 @@ private slots:
 };
 
 namespace {
-QStringList texts(const TextListModel& model)
-{
+QStringList texts(const TextListModel& model) {
     QStringList all;
     for (qsizetype i = 0; i < model.count(); ++i)
         all << model.text(i);
@@ -29,8 +28,7 @@ QStringList texts(const TextListModel& model)
 }
 } // namespace
 
-void TextListModelTest::commandsSeeAppendsAtOnceViewsOnFlush()
-{
+void TextListModelTest::commandsSeeAppendsAtOnceViewsOnFlush() {
     TextListModel model(TextListModel::Storage::Unique);
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     model.append(u"03053");
@@ -43,16 +41,14 @@ void TextListModelTest::commandsSeeAppendsAtOnceViewsOnFlush()
     QCOMPARE(model.data(model.index(1), Qt::DisplayRole).toString(), QStringLiteral("NASHUA , NH"));
 }
 
-void TextListModelTest::appendsReachViewsWhenEventsRun()
-{
+void TextListModelTest::appendsReachViewsWhenEventsRun() {
     TextListModel model(TextListModel::Storage::Unique);
     model.append(u"A");
     QCoreApplication::processEvents();
     QCOMPARE(model.rowCount(), 1);
 }
 
-void TextListModelTest::sharedModeStoresEqualTextsOnce()
-{
+void TextListModelTest::sharedModeStoresEqualTextsOnce() {
     TextListModel model(TextListModel::Storage::Shared);
     const auto nashua = model.intern(u"Nashua, NH 03060");
     QCOMPARE(model.intern(QStringLiteral("Nashua, NH 03060")), nashua);
@@ -62,8 +58,7 @@ void TextListModelTest::sharedModeStoresEqualTextsOnce()
     QCOMPARE(texts(model), QStringList(3, QStringLiteral("Nashua, NH 03060")));
 }
 
-void TextListModelTest::sharedIdsSurviveClear()
-{
+void TextListModelTest::sharedIdsSurviveClear() {
     TextListModel model(TextListModel::Storage::Shared);
     const auto id = model.intern(u"Londonderry, NH 03053");
     model.append(u"other");
@@ -73,8 +68,7 @@ void TextListModelTest::sharedIdsSurviveClear()
     QCOMPARE(texts(model), QStringList{QStringLiteral("Londonderry, NH 03053")});
 }
 
-void TextListModelTest::removeKeepsOrderOfTheRest()
-{
+void TextListModelTest::removeKeepsOrderOfTheRest() {
     TextListModel model(TextListModel::Storage::Unique);
     for (const char16_t* text : {u"1", u"2", u"3", u"4", u"5"})
         model.append(text);
@@ -86,8 +80,7 @@ void TextListModelTest::removeKeepsOrderOfTheRest()
     QCOMPARE(removed.size(), 1);
 }
 
-void TextListModelTest::removeOfRowNotYetShown()
-{
+void TextListModelTest::removeOfRowNotYetShown() {
     TextListModel model(TextListModel::Storage::Unique);
     model.append(u"1");
     model.flushAppends();
@@ -100,8 +93,7 @@ void TextListModelTest::removeOfRowNotYetShown()
     QCOMPARE(texts(model), QStringList{"1"});
 }
 
-void TextListModelTest::uniqueModeKeepsDuplicatesApart()
-{
+void TextListModelTest::uniqueModeKeepsDuplicatesApart() {
     TextListModel model(TextListModel::Storage::Unique);
     model.append(u"03053");
     model.append(u"03053");
@@ -112,8 +104,7 @@ void TextListModelTest::uniqueModeKeepsDuplicatesApart()
     QCOMPARE(texts(model), QStringList{"after"});
 }
 
-void TextListModelTest::selectionFollowsRemoval()
-{
+void TextListModelTest::selectionFollowsRemoval() {
     TextListModel model(TextListModel::Storage::Unique);
     model.append(u"1");
     model.append(u"2");

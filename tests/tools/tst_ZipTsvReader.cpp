@@ -12,10 +12,10 @@ private slots:
     void badLines();
 };
 
-void ZipTsvReaderTest::readsRecords()
-{
+void ZipTsvReaderTest::readsRecords() {
     ZipTsvReader reader;
-    QVERIFY(reader.parse("03053\tLONDONDERRY\tNH\n83814\tCOEUR D'ALENE\tID\r\n11760\tISLANDIA\tNY"));
+    QVERIFY(
+        reader.parse("03053\tLONDONDERRY\tNH\n83814\tCOEUR D'ALENE\tID\r\n11760\tISLANDIA\tNY"));
     QCOMPARE(reader.records().size(), std::size_t(3));
     QCOMPARE(reader.records().at(1).city, std::string("COEUR D'ALENE"));
     QCOMPARE(reader.records().at(2).state, std::string("NY"));
@@ -23,8 +23,7 @@ void ZipTsvReaderTest::readsRecords()
     QVERIFY(reader.records().empty());
 }
 
-void ZipTsvReaderTest::badLines_data()
-{
+void ZipTsvReaderTest::badLines_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("line");
     QTest::newRow("two fields") << QByteArray("03053\tLONDONDERRY\n") << 1;
@@ -38,8 +37,7 @@ void ZipTsvReaderTest::badLines_data()
     QTest::newRow("nul") << QByteArray("03053\tA\0B\tNH\n", 14) << 1;
 }
 
-void ZipTsvReaderTest::badLines()
-{
+void ZipTsvReaderTest::badLines() {
     QFETCH(QByteArray, text);
     QFETCH(int, line);
     ZipTsvReader reader;

@@ -4,19 +4,21 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isUpperLetter(char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
-bool isPrintableText(std::string_view text)
-{
+bool isPrintableText(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
 }
 
 } // namespace
 
-bool ZipTsvReader::parse(std::string_view text)
-{
+bool ZipTsvReader::parse(std::string_view text) {
     records_.clear();
     error_.reset();
     std::size_t lineNumber = 0;
@@ -36,8 +38,7 @@ bool ZipTsvReader::parse(std::string_view text)
     return true;
 }
 
-std::optional<std::string> ZipTsvReader::parseLine(std::string_view line)
-{
+std::optional<std::string> ZipTsvReader::parseLine(std::string_view line) {
     const std::size_t firstTab = line.find('\t');
     const std::size_t secondTab =
         firstTab == std::string_view::npos ? firstTab : line.find('\t', firstTab + 1);
@@ -51,8 +52,8 @@ std::optional<std::string> ZipTsvReader::parseLine(std::string_view line)
         return "the zip code is not five digits";
     if (record.city.empty() || !isPrintableText(record.city))
         return "the city is empty or holds control characters";
-    if (record.state.size() != 2 || !std::all_of(record.state.begin(), record.state.end(),
-                                                 isUpperLetter))
+    if (record.state.size() != 2 ||
+        !std::all_of(record.state.begin(), record.state.end(), isUpperLetter))
         return "the state is not a two-letter code";
     records_.push_back(std::move(record));
     return std::nullopt;

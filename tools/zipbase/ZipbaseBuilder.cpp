@@ -37,10 +37,11 @@ struct StmtFinalizer {
 using Db = std::unique_ptr<sqlite3, DbCloser>;
 using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
 
-std::string problemOf(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memory"; }
+std::string problemOf(sqlite3* db) {
+    return db ? sqlite3_errmsg(db) : "out of memory";
+}
 
-std::string insertAll(sqlite3* db, const std::vector<ZipRecord>& records)
-{
+std::string insertAll(sqlite3* db, const std::vector<ZipRecord>& records) {
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db, "INSERT INTO ZIP_CODES (ZIP, CITY, STATE) VALUES (?1, ?2, ?3)", -1,
                            &raw, nullptr) != SQLITE_OK)
@@ -57,11 +58,10 @@ std::string insertAll(sqlite3* db, const std::vector<ZipRecord>& records)
     return {};
 }
 
-std::string buildInto(const std::string& path, const std::vector<ZipRecord>& records)
-{
+std::string buildInto(const std::string& path, const std::vector<ZipRecord>& records) {
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(path.c_str(), &raw,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Db db(raw);
     if (opened != SQLITE_OK)
         return problemOf(raw);
@@ -76,8 +76,8 @@ std::string buildInto(const std::string& path, const std::vector<ZipRecord>& rec
 
 } // namespace
 
-std::string ZipbaseBuilder::build(const std::vector<ZipRecord>& records, const std::string& target)
-{
+std::string ZipbaseBuilder::build(const std::vector<ZipRecord>& records,
+                                  const std::string& target) {
     const std::string temporary = target + ".part";
     std::remove(temporary.c_str());
     std::string problem = buildInto(temporary, records);

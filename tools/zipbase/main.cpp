@@ -7,8 +7,7 @@
 #include <iostream>
 #include <sstream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: zipbase_builder us-zip-codes.tsv zipbase.mdb\n";
         return 2;

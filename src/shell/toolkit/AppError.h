@@ -9,9 +9,7 @@ class AppError : public std::runtime_error {
 public:
     explicit AppError(const QString& description)
         : std::runtime_error(description.toStdString())
-        , description_(description)
-    {
-    }
+        , description_(description) {}
     const QString& description() const { return description_; }
 
 private:

@@ -7,26 +7,21 @@
 
 ErrorTrap::ErrorTrap(Platform& platform, QString location)
     : platform_(platform)
-    , location_(std::move(location))
-{
-}
+    , location_(std::move(location)) {}
 
-void ErrorTrap::report(const QString& description)
-{
+void ErrorTrap::report(const QString& description) {
     platform_.showMessage(reportText(description, location_, line_), MessageButtons::Ok,
                           MessageIcon::Warning, QStringLiteral("Application Error"));
 }
 
-QString ErrorTrap::reportText(const QString& description, const QString& location, int line)
-{
+QString ErrorTrap::reportText(const QString& description, const QString& location, int line) {
     return description + QStringLiteral("\r\n") + location + QStringLiteral("at line ") +
            QString::number(line) + QStringLiteral("\r\r") +
            QStringLiteral("Please email screenshot of this message to ") +
            QString::fromUtf8(BuildSettings::supportEmail);
 }
 
-QString ErrorTrap::describe(const std::exception& failure)
-{
+QString ErrorTrap::describe(const std::exception& failure) {
     if (const auto* appError = dynamic_cast<const AppError*>(&failure))
         return appError->description();
     if (dynamic_cast<const std::bad_alloc*>(&failure))

@@ -15,8 +15,7 @@ public:
     ErrorTrap(Platform& platform, QString location);
 
     // Runs one numbered step. Returns false when it failed (after the report was shown).
-    template <typename Action> bool step(int line, Action&& action)
-    {
+    template <typename Action> bool step(int line, Action&& action) {
         line_ = line;
         try {
             action();

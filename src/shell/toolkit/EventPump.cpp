@@ -4,17 +4,13 @@
 
 EventPump::EventPump(Platform& platform, std::int64_t intervalMs)
     : platform_(platform)
-    , intervalMs_(intervalMs)
-{
-}
+    , intervalMs_(intervalMs) {}
 
-bool EventPump::due()
-{
+bool EventPump::due() {
     return !yielded_ || platform_.monotonicMilliseconds() - lastYieldMs_ >= intervalMs_;
 }
 
-void EventPump::yield()
-{
+void EventPump::yield() {
     if (platform_.windowClosed())
         throw WindowClosed{};
     platform_.processEvents();

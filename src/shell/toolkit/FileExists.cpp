@@ -2,8 +2,7 @@
 
 #include <QFileInfo>
 
-bool fileExists(const QString& path)
-{
+bool fileExists(const QString& path) {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);

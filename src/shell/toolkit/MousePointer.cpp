@@ -1,7 +1,6 @@
 #include "MousePointer.h"
 
-void MousePointer::set(int value)
-{
+void MousePointer::set(int value) {
     if (value == value_)
         return;
     value_ = value;

@@ -23,8 +23,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    virtual MessageAnswer showMessage(const QString& text, MessageButtons buttons,
-                                      MessageIcon icon, const QString& title) = 0;
+    virtual MessageAnswer showMessage(const QString& text, MessageButtons buttons, MessageIcon icon,
+                                      const QString& title) = 0;
     // Returns the typed text, or the empty text when the user cancels.
     virtual QString inputPrompt(const QString& prompt, const QString& title) = 0;
     // Empty list or empty text when the user cancels.

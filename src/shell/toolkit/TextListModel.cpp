@@ -8,40 +8,34 @@
 
 TextListModel::TextListModel(Storage storage, QObject* parent)
     : QAbstractListModel(parent)
-    , storage_(storage)
-{
+    , storage_(storage) {
     starts_.push_back(0);
 }
 
-void TextListModel::addColumnHeader(const QString& text)
-{
+void TextListModel::addColumnHeader(const QString& text) {
     headers_.append(text);
     widths_.append(0);
     emit headerDataChanged(Qt::Horizontal, 0, 0);
     emit columnsChanged();
 }
 
-void TextListModel::setColumnWidth(int column, int twips)
-{
+void TextListModel::setColumnWidth(int column, int twips) {
     if (column < 0 || column >= widths_.size())
         throw AppError(QStringLiteral("Index out of bounds"));
     widths_[column] = twips;
     emit columnsChanged();
 }
 
-int TextListModel::columnWidth(int column) const
-{
+int TextListModel::columnWidth(int column) const {
     return column >= 0 && column < widths_.size() ? widths_.at(column) : 0;
 }
 
-QStringView TextListModel::textOf(TextId id) const
-{
+QStringView TextListModel::textOf(TextId id) const {
     const std::size_t start = starts_[id];
     return QStringView(chars_.data() + start, qsizetype(starts_[id + 1] - start));
 }
 
-TextListModel::TextId TextListModel::store(QStringView text)
-{
+TextListModel::TextId TextListModel::store(QStringView text) {
     if (starts_.size() > std::numeric_limits<TextId>::max())
         throw AppError(QStringLiteral("Out of memory"));
     chars_.insert(chars_.end(), text.utf16(), text.utf16() + text.size());
@@ -49,8 +43,7 @@ TextListModel::TextId TextListModel::store(QStringView text)
     return TextId(starts_.size() - 2);
 }
 
-TextListModel::TextId TextListModel::intern(QStringView text)
-{
+TextListModel::TextId TextListModel::intern(QStringView text) {
     if (storage_ == Storage::Unique)
         return store(text);
     const QString key = text.toString();
@@ -62,20 +55,17 @@ TextListModel::TextId TextListModel::intern(QStringView text)
     return id;
 }
 
-void TextListModel::append(QStringView text)
-{
+void TextListModel::append(QStringView text) {
     rows_.push_back(intern(text));
     scheduleFlush();
 }
 
-void TextListModel::appendIds(std::span<const TextId> ids)
-{
+void TextListModel::appendIds(std::span<const TextId> ids) {
     rows_.insert(rows_.end(), ids.begin(), ids.end());
     scheduleFlush();
 }
 
-void TextListModel::removeAt(qsizetype row)
-{
+void TextListModel::removeAt(qsizetype row) {
     if (row < 0 || row >= count())
         throw AppError(QStringLiteral("Index out of bounds"));
     const bool shown = row < shownRows_;
@@ -90,8 +80,7 @@ void TextListModel::removeAt(qsizetype row)
         selected_ = count() - 1;
 }
 
-void TextListModel::clear()
-{
+void TextListModel::clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
@@ -102,29 +91,25 @@ void TextListModel::clear()
     endResetModel();
 }
 
-void TextListModel::resetStorage()
-{
+void TextListModel::resetStorage() {
     chars_.clear();
     chars_.shrink_to_fit();
     starts_.assign(1, 0);
     starts_.shrink_to_fit();
 }
 
-void TextListModel::setSelectedRow(qsizetype row)
-{
+void TextListModel::setSelectedRow(qsizetype row) {
     selected_ = (row >= 0 && row < count()) ? row : -1;
 }
 
-void TextListModel::scheduleFlush()
-{
+void TextListModel::scheduleFlush() {
     if (flushScheduled_)
         return;
     flushScheduled_ = true;
     QMetaObject::invokeMethod(this, &TextListModel::flushAppends, Qt::QueuedConnection);
 }
 
-void TextListModel::flushAppends()
-{
+void TextListModel::flushAppends() {
     flushScheduled_ = false;
     if (shownRows_ >= count())
         return;
@@ -137,20 +122,17 @@ void TextListModel::flushAppends()
     endInsertRows();
 }
 
-int TextListModel::rowCount(const QModelIndex& parent) const
-{
+int TextListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(shownRows_);
 }
 
-QVariant TextListModel::data(const QModelIndex& index, int role) const
-{
+QVariant TextListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= shownRows_ || role != Qt::DisplayRole)
         return {};
     return textView(index.row()).toString();
 }
 
-QVariant TextListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant TextListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= headers_.size())
         return {};

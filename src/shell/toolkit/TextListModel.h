@@ -70,7 +70,7 @@ private:
     std::vector<std::size_t> starts_; // text id -> start in chars_; one extra end marker
     QHash<QString, TextId> idByText_; // Shared mode only
     std::vector<TextId> rows_;
-    qsizetype shownRows_ = 0;         // rows the views know about
+    qsizetype shownRows_ = 0; // rows the views know about
     qsizetype selected_ = -1;
     bool flushScheduled_ = false;
 };

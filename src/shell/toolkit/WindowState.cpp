@@ -3,6 +3,4 @@
 #include "BuildSettings.h"
 
 WindowState::WindowState()
-    : applicationTitle(QString::fromUtf8(BuildSettings::productTitle))
-{
-}
+    : applicationTitle(QString::fromUtf8(BuildSettings::productTitle)) {}

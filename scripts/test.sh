@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: once with warnings as
+# errors, once under AddressSanitizer and UndefinedBehaviorSanitizer. Checks formatting.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+echo "== formatting"
+git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' \
+  'bench/*.cpp' 'bench/*.h' | xargs clang-format --dry-run -Werror
+
+echo "== build and test (warnings as errors)"
+cmake -S . -B build-ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELLIST_WERROR=ON
+cmake --build build-ci -j "$jobs"
+ctest --test-dir build-ci --output-on-failure -j "$jobs"
+
+echo "== build and test (AddressSanitizer + UndefinedBehaviorSanitizer)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUELLIST_WERROR=ON \
+  -DQUELLIST_SANITIZE=ON -DQUELLIST_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
