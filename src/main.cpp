@@ -5,14 +5,21 @@
 #include "WindowState.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtPlatform platform;
     WindowState state;
-    MainWindow window(state, platform,
-                      QApplication::applicationDirPath() + QStringLiteral("/zipbase.mdb"));
+    MainWindow window(state, platform, QApplication::applicationDirPath());
     platform.setWindow(&window);
+    QObject::connect(&window, &MainWindow::closed, &app, [&platform] {
+        // Closing the window ends the program at once, also in the middle of a command.
+        platform.markWindowClosed();
+        QApplication::quit();
+    });
+    window.load();
+    window.move(window.screen()->availableGeometry().center() - window.rect().center());
     window.show();
     return app.exec();
 }

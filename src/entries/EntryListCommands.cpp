@@ -1,6 +1,8 @@
 #include "EntryListCommands.h"
 
+#include "EntryRules.h"
 #include "ErrorTrap.h"
+#include "RemoveSelectedRow.h"
 #include "TrapLocations.h"
 
 EntryListCommands::EntryListCommands(WindowState& state, Platform& platform)
@@ -15,6 +17,19 @@ const QStringList& EntryListCommands::sampleEntries() {
     return entries;
 }
 
+void EntryListCommands::PushButton6_Click() {
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::addEntry));
+    QString entry;
+    trap.step(100, [&] {
+        entry = platform_.inputPrompt(QStringLiteral("Enter city, state or zip code to add: "),
+                                      state_.applicationTitle);
+    });
+    if (entry.isEmpty()) // 102: cancelled, or OK on an empty field
+        return;
+    trap.step(104, [&] { entry = PadZip(entry); });
+    trap.step(106, [&] { state_.entries.append(entry); });
+}
+
 void EntryListCommands::PushButton7_Click() {
     ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::loadSample));
     int line = 100;
@@ -22,4 +37,20 @@ void EntryListCommands::PushButton7_Click() {
         trap.step(line, [&] { state_.entries.append(entry.toUpper()); });
         line += 2;
     }
+}
+
+void EntryListCommands::PushButton1_Click() {
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::clearList));
+    if (state_.pointer.busy()) // 100
+        return;
+    trap.step(102, [&] { state_.entries.clear(); });
+}
+
+void EntryListCommands::ListView1_DblClick() {
+    removeSelectedRow(state_.entries, state_.pointer);
+}
+
+void EntryListCommands::ListView1_KeyDown(int keyCode, int /*shift*/) {
+    if (keyCode == deleteKeyCode)
+        removeSelectedRow(state_.entries, state_.pointer);
 }

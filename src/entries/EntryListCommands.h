@@ -9,8 +9,15 @@ class EntryListCommands {
 public:
     EntryListCommands(WindowState& state, Platform& platform);
 
+    // "Add City, State or Zip": one typed entry, short ones padded with leading zeros.
+    void PushButton6_Click();
     // "Load Sample/Example Data": six entries, upper-cased, appended at every click.
     void PushButton7_Click();
+    // "Clear List": empties the entry list unless a long command is running.
+    void PushButton1_Click();
+    // Double-click on the list, or the Delete key in it (any modifiers): the selected entry goes.
+    void ListView1_DblClick();
+    void ListView1_KeyDown(int keyCode, int shift);
 
     static const QStringList& sampleEntries();
 

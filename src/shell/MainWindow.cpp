@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
-#include "SaveOption.h"
+#include "AppError.h"
+#include "RemoveSelectedRow.h"
+#include "TextProgressBar.h"
 #include "WindowClosed.h"
 
 #include <QApplication>
@@ -8,6 +10,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
@@ -16,41 +20,96 @@
 
 namespace {
 
-// Positions are designed in twips: 15 to a pixel at 96 dots per inch.
+// The layout is designed in twips: 15 to a pixel at 96 dots per inch. Qt scales the
+// pixels on high-density screens.
 QRect fromTwips(const QRect& twips) {
     return {twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15};
 }
 
+QFont arialBold(double points) {
+    QFont font(QStringLiteral("Arial")); // fontconfig stands in Liberation Sans where needed
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+// Shift state as the key-down handlers take it: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+const char* const listToolTip = "Double-click item to remove it. Move | line to right and out of "
+                                "window to reveal full names.";
+
 } // namespace
 
-MainWindow::MainWindow(WindowState& state, QtPlatform& platform, const QString& databasePath)
-    : state_(state)
+MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& programFolder)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint)
+    , state_(state)
     , platform_(platform)
-    , conversion_(state, platform, databasePath)
-    , entryCommands_(state, platform) {
-    setWindowTitle(state_.applicationTitle);
+    , conversion_(state, platform, programFolder + QStringLiteral("/zipbase.mdb"))
+    , entryCommands_(state, platform)
+    , resultCommands_(state, platform)
+    , help_(state, platform)
+    , formLoad_(state, platform, *this, resultCommands_, programFolder) {
     setFixedSize(fromTwips({0, 0, 8040, 8325}).size());
-    makeListView(state_.entries, {120, 630, 7800, 1815});
-    makeListView(state_.results, {120, 4875, 7800, 1815});
-    makeButton(QStringLiteral("Load Sample/Example Data"), {4080, 3020, 3840, 405},
-               [this] { entryCommands_.PushButton7_Click(); });
-    makeButton(QStringLiteral("Start Converting"), {120, 4380, 7800, 405},
-               [this] { conversion_.PushButton17_Click(); });
-
-    auto* frame =
-        new QGroupBox(QStringLiteral(" What part of the results would you like to save?"), this);
-    frame->setGeometry(fromTwips({120, 3465, 7800, 800}));
-    saveOptionBox_ = new QComboBox(frame);
-    saveOptionBox_->setGeometry(fromTwips({240, 300, 7320, 345}));
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setGeometry(fromTwips({120, 7810, 7800, 405}));
-    progressBar_->setRange(0, 100);
-    progressBar_->setTextVisible(true);
-
+    setFont(arialBold(9));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setMouseTracking(true);
+    makeControls();
+    installEventFilter(this); // after the controls: the filter looks at them
+    setTabOrder();
     bindSaveOption();
     bindProgress();
     bindPointer();
-    setUpState();
+}
+
+void MainWindow::load() {
+    formLoad_.Form_Load();
+}
+
+void MainWindow::makeControls() {
+    listView1_ = makeListView(state_.entries, {120, 630, 7800, 1815});
+    listView2_ = makeListView(state_.results, {120, 4875, 7800, 1815});
+    makeButton(QStringLiteral("Add City, State or Zip"), {120, 2520, 3840, 405},
+               [this] { entryCommands_.PushButton6_Click(); });
+    makeButton(QStringLiteral("Load City, State or Zip From File"), {4080, 2520, 3840, 405}, {});
+    makeButton(QStringLiteral("Clear List"), {120, 3020, 3840, 405},
+               [this] { entryCommands_.PushButton1_Click(); });
+    makeButton(QStringLiteral("Start Converting"), {120, 4380, 7800, 405},
+               [this] { conversion_.PushButton17_Click(); });
+    makeButton(QStringLiteral("Save Results As Text File"), {120, 6780, 3840, 405}, {});
+    makeButton(QStringLiteral("Save Results As Excel File"), {4080, 6780, 3840, 405}, {});
+    makeButton(QStringLiteral("Clear Results"), {4080, 7290, 3840, 405},
+               [this] { resultCommands_.PushButton2_Click(); });
+
+    frame1_ =
+        new QGroupBox(QStringLiteral(" What part of the results would you like to save?"), this);
+    frame1_->setGeometry(fromTwips({120, 3465, 7800, 800}));
+    frame1_->setAutoFillBackground(true);
+    frame1_->setMouseTracking(true);
+    frame1_->installEventFilter(this);
+    combo1_ = new QComboBox(frame1_);
+    combo1_->setEditable(false);
+    combo1_->setGeometry(fromTwips({240, 300, 7320, 345}));
+
+    makeButton(QStringLiteral("Copy Results To Clipboard"), {120, 7290, 3840, 405}, {});
+    makeButton(QStringLiteral("Load Sample/Example Data"), {4080, 3020, 3840, 405},
+               [this] { entryCommands_.PushButton7_Click(); });
+    makeButton(QStringLiteral("Help"), {120, 120, 7800, 405},
+               [this] { help_.PushButton8_Click(); });
+
+    progressBar1_ = new TextProgressBar(this);
+    progressBar1_->setGeometry(fromTwips({120, 7810, 7800, 405}));
+    progressBar1_->setRange(0, 100);
+    progressBar1_->setTextVisible(true);
+    progressBar1_->setAlignment(Qt::AlignCenter);
 }
 
 QTreeView* MainWindow::makeListView(TextListModel& model, const QRect& twips) {
@@ -58,16 +117,24 @@ QTreeView* MainWindow::makeListView(TextListModel& model, const QRect& twips) {
     view->setGeometry(fromTwips(twips));
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
+    view->setItemsExpandable(false);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->header()->setStretchLastSection(false);
     view->setModel(&model);
-    view->setToolTip(QStringLiteral(
-        "Double-click item to remove it. Move | line to right and out of window to reveal full "
-        "names."));
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [&model](const QModelIndex& current) { model.setSelectedRow(current.row()); });
-    connect(&model, &TextListModel::columnsChanged, view, [view, &model] {
-        if (model.columnWidth(0) > 0)
-            view->setColumnWidth(0, model.columnWidth(0) / 15);
-    });
+    view->setToolTip(QString::fromLatin1(listToolTip));
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
+    view->viewport()->setMouseTracking(true);
+    const auto syncSelection = [view, &model] {
+        const QModelIndexList rows = view->selectionModel()->selectedRows();
+        model.setSelectedRow(rows.isEmpty() ? -1 : rows.first().row());
+    };
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, syncSelection);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, syncSelection);
+    connect(&model, &QAbstractItemModel::modelReset, this, syncSelection);
+    connect(&model, &TextListModel::columnsChanged, view,
+            [view, &model] { view->setColumnWidth(0, model.columnWidth(0) / 15); });
     return view;
 }
 
@@ -75,9 +142,39 @@ QPushButton* MainWindow::makeButton(const QString& text, const QRect& twips,
                                     std::function<void()> command) {
     auto* button = new QPushButton(text, this);
     button->setGeometry(fromTwips(twips));
-    connect(button, &QPushButton::clicked, this,
-            [this, command = std::move(command)] { runCommand(command); });
+    button->setFont(arialBold(11.25));
+    button->setMouseTracking(true);
+    button->installEventFilter(this);
+    if (command)
+        connect(button, &QPushButton::clicked, this,
+                [this, command = std::move(command)] { runCommand(command); });
+    buttons_.append(button);
     return button;
+}
+
+QPushButton* MainWindow::button(const QString& caption) const {
+    for (QPushButton* button : buttons_)
+        if (button->text() == caption)
+            return button;
+    return nullptr;
+}
+
+void MainWindow::setTabOrder() {
+    const QList<QWidget*> order{listView1_,
+                                listView2_,
+                                button(QStringLiteral("Add City, State or Zip")),
+                                button(QStringLiteral("Load City, State or Zip From File")),
+                                button(QStringLiteral("Clear List")),
+                                button(QStringLiteral("Start Converting")),
+                                button(QStringLiteral("Save Results As Text File")),
+                                button(QStringLiteral("Save Results As Excel File")),
+                                button(QStringLiteral("Clear Results")),
+                                combo1_,
+                                button(QStringLiteral("Copy Results To Clipboard")),
+                                button(QStringLiteral("Load Sample/Example Data")),
+                                button(QStringLiteral("Help"))};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {
@@ -89,38 +186,35 @@ void MainWindow::runCommand(const std::function<void()>& command) {
     }
 }
 
-void MainWindow::setUpState() {
-    state_.entries.addColumnHeader(QStringLiteral("Zip Codes Or City, States"));
-    state_.entries.setColumnWidth(0, 7000);
-    state_.results.addColumnHeader(QStringLiteral("Results"));
-    state_.results.setColumnWidth(0, 7000);
-    for (const QString& item : SaveOption::itemTexts())
-        state_.saveOption.appendItem(item);
-    state_.saveOption.selectByText(SaveOption::defaultText());
-}
-
 void MainWindow::bindSaveOption() {
     connect(&state_.saveOption, &OptionBox::itemsChanged, this, [this] {
-        const QSignalBlocker blocker(saveOptionBox_);
-        saveOptionBox_->clear();
-        saveOptionBox_->addItems(state_.saveOption.items());
-        saveOptionBox_->setCurrentIndex(state_.saveOption.index());
+        const QSignalBlocker blocker(combo1_);
+        combo1_->clear();
+        combo1_->addItems(state_.saveOption.items());
+        combo1_->setCurrentIndex(state_.saveOption.index());
     });
     connect(&state_.saveOption, &OptionBox::selectionChanged, this, [this](int index) {
-        const QSignalBlocker blocker(saveOptionBox_);
-        saveOptionBox_->setCurrentIndex(index);
+        const QSignalBlocker blocker(combo1_);
+        combo1_->setCurrentIndex(index);
     });
-    connect(saveOptionBox_, &QComboBox::activated, this,
-            [this](int index) { state_.saveOption.select(index); });
+    connect(combo1_, &QComboBox::activated, this, &MainWindow::pickSaveOption);
+}
+
+void MainWindow::pickSaveOption(int index) {
+    state_.saveOption.select(index);
+    try {
+        resultCommands_.Combo1_Click();
+    } catch (const AppError& failure) {
+        platform_.showMessage(failure.description(), MessageButtons::Ok, MessageIcon::Warning,
+                              state_.applicationTitle);
+    }
 }
 
 void MainWindow::bindProgress() {
     const auto show = [this] {
         const double value = std::clamp(state_.progress.value(), 0.0, 100.0);
-        progressBar_->setValue(int(std::lround(value)));
-        QString format = state_.progress.text();
-        format.replace(u'%', QStringLiteral("%%")); // the bar would expand %p, %v, %m
-        progressBar_->setFormat(format);
+        progressBar1_->setValue(int(std::lround(value)));
+        progressBar1_->setShownText(state_.progress.text());
     };
     connect(&state_.progress, &ProgressIndicator::changed, this, show);
     show();
@@ -130,13 +224,109 @@ void MainWindow::bindPointer() {
     connect(&state_.pointer, &MousePointer::changed, this, [this](int value) {
         if (value == MousePointer::Hourglass)
             setCursor(Qt::WaitCursor);
+        else if (value == MousePointer::Custom && customPointer_)
+            setCursor(*customPointer_);
         else
-            unsetCursor();
+            setCursor(Qt::ArrowCursor);
     });
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool moved = event->type() == QEvent::MouseMove || event->type() == QEvent::Enter;
+    if (moved) {
+        if (buttons_.contains(watched))
+            state_.pointer.hoverOverButton();
+        else
+            state_.pointer.hoverOverOther();
+    }
+    if (handleListEvent(watched, event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::handleListEvent(QObject* watched, QEvent* event) {
+    const auto isPartOf = [watched](QTreeView* view) {
+        return view && (watched == view || watched == view->viewport());
+    };
+    const bool entries = isPartOf(listView1_);
+    const bool results = isPartOf(listView2_);
+    if (!entries && !results)
+        return false;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (entries)
+            entryCommands_.ListView1_DblClick();
+        else
+            resultCommands_.ListView2_DblClick();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Delete)
+            return false;
+        if (entries)
+            entryCommands_.ListView1_KeyDown(deleteKeyCode, shiftState(key->modifiers()));
+        else
+            resultCommands_.ListView2_KeyDown(deleteKeyCode, shiftState(key->modifiers()));
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::useButtonFaceBackground() {
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(frame1_)}) {
+        QPalette face = widget->palette();
+        face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+        widget->setPalette(face);
+    }
+}
+
+void MainWindow::applyStyleSheet(const QString& sheet) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg)
+                warnings.append(text);
+        });
+    setStyleSheet(sheet);
+    ensurePolished();
+    for (QWidget* child : findChildren<QWidget*>())
+        child->ensurePolished();
+    qInstallMessageHandler(previous);
+    for (const QString& warning : std::as_const(warnings))
+        if (warning.contains(QStringLiteral("Could not parse"))) {
+            setStyleSheet(QString());
+            throw AppError(QStringLiteral("The skin could not be read: %1").arg(warning));
+        }
+}
+
+void MainWindow::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+void MainWindow::setProgramIcon() {
+    QIcon icon;
+    for (int size : {32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quellist-%1.png").arg(size), QSize(size, size));
+    if (icon.isNull())
+        throw AppError(QStringLiteral("The program icon is missing"));
+    setWindowIcon(icon);
+}
+
+void MainWindow::setCustomPointer(const CursorImage& image) {
+    QImage pixels;
+    if (!image.png.isEmpty())
+        pixels = QImage::fromData(image.png, "PNG");
+    else
+        pixels = QImage(reinterpret_cast<const uchar*>(image.argb.data()), image.width,
+                        image.height, image.width * 4, QImage::Format_ARGB32)
+                     .copy();
+    if (pixels.isNull())
+        throw AppError(QStringLiteral("The pointer image cannot be decoded"));
+    customPointer_ = QCursor(QPixmap::fromImage(pixels), image.hotSpotX, image.hotSpotY);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    platform_.markWindowClosed();
     event->accept();
-    QApplication::quit();
+    emit closed();
 }

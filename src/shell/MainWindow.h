@@ -1,42 +1,85 @@
 #pragma once
-// The main window (Form1): shows WindowState in widgets and starts the commands.
-// It holds no state of its own that a command needs.
+// The main window (Form1): its fixed layout, and the bridge between widgets and the
+// commands. Widgets show WindowState; user actions start commands; the window keeps no
+// state of its own that a command needs.
 
 #include "ConversionRun.h"
 #include "EntryListCommands.h"
-#include "QtPlatform.h"
+#include "FormLoad.h"
+#include "HelpCommand.h"
+#include "Platform.h"
+#include "ResultListCommands.h"
+#include "WindowLook.h"
 #include "WindowState.h"
 
+#include <QCursor>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QComboBox;
-class QProgressBar;
+class QGroupBox;
 class QPushButton;
 class QTreeView;
+class TextProgressBar;
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, public WindowLook {
     Q_OBJECT
 public:
-    MainWindow(WindowState& state, QtPlatform& platform, const QString& databasePath);
+    // programFolder holds zipbase.mdb, HAND-M.CUR and the optional skin x/o.cjs.
+    MainWindow(WindowState& state, Platform& platform, const QString& programFolder);
+
+    // Runs start-up (Form_Load); call once before the window is shown.
+    void load();
+
+    // The controls by their designer names, for tests that click and type like a user.
+    QTreeView* listView1() const { return listView1_; }
+    QTreeView* listView2() const { return listView2_; }
+    QComboBox* combo1() const { return combo1_; }
+    QGroupBox* frame1() const { return frame1_; }
+    TextProgressBar* progressBar1() const { return progressBar1_; }
+    QPushButton* button(const QString& caption) const;
+
+    void useButtonFaceBackground() override;
+    void applyStyleSheet(const QString& sheet) override;
+    void setCaption(const QString& caption) override;
+    void setProgramIcon() override;
+    void setCustomPointer(const CursorImage& image) override;
+
+signals:
+    // The user closed the window: long commands stop at their next yield.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTreeView* makeListView(TextListModel& model, const QRect& twips);
     QPushButton* makeButton(const QString& text, const QRect& twips, std::function<void()> command);
-    void setUpState();
+    void makeControls();
+    void setTabOrder();
     void bindSaveOption();
     void bindProgress();
     void bindPointer();
+    void pickSaveOption(int index);
+    bool handleListEvent(QObject* watched, QEvent* event);
     void runCommand(const std::function<void()>& command);
 
     WindowState& state_;
-    QtPlatform& platform_;
+    Platform& platform_;
     ConversionRun conversion_;
     EntryListCommands entryCommands_;
-    QComboBox* saveOptionBox_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
+    ResultListCommands resultCommands_;
+    HelpCommand help_;
+    FormLoad formLoad_;
+    std::optional<QCursor> customPointer_;
+
+    QTreeView* listView1_ = nullptr;
+    QTreeView* listView2_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    TextProgressBar* progressBar1_ = nullptr;
+    QList<QPushButton*> buttons_;
 };

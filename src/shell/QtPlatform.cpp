@@ -61,8 +61,8 @@ bool QtPlatform::setClipboardText(const QString& text) {
     return true;
 }
 
-void QtPlatform::openUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+bool QtPlatform::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
 int QtPlatform::secondsSinceMidnight() {

@@ -27,7 +27,7 @@ public:
     QString saveFileName(const FileDialogRequest& request) override;
     bool clearClipboard() override;
     bool setClipboardText(const QString& text) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     int secondsSinceMidnight() override;
     void seedRandom(std::uint32_t seed) override;
     double nextRandom() override;

@@ -57,8 +57,11 @@ bool ScriptedPlatform::setClipboardText(const QString& text) {
     return true;
 }
 
-void ScriptedPlatform::openUrl(const QUrl& url) {
+bool ScriptedPlatform::openUrl(const QUrl& url) {
+    if (openUrlFails)
+        return false;
     openedUrls.append(url);
+    return true;
 }
 
 double ScriptedPlatform::nextRandom() {

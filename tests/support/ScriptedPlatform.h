@@ -38,6 +38,7 @@ public:
     // How far the clock moves at each reading; the default makes every yield due.
     std::int64_t millisecondsPerReading = 1000;
     bool closed = false;
+    bool openUrlFails = false;
 
     // What happened.
     QList<ShownMessage> messages;
@@ -60,7 +61,7 @@ public:
     QString saveFileName(const FileDialogRequest& request) override;
     bool clearClipboard() override;
     bool setClipboardText(const QString& text) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     int secondsSinceMidnight() override { return secondsNow; }
     void seedRandom(std::uint32_t value) override { seed = value; }
     double nextRandom() override;

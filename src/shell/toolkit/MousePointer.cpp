@@ -6,3 +6,13 @@ void MousePointer::set(int value) {
     value_ = value;
     emit changed(value_);
 }
+
+void MousePointer::hoverOverButton() {
+    if (!busy())
+        set(Custom);
+}
+
+void MousePointer::hoverOverOther() {
+    if (!busy())
+        set(Default);
+}

@@ -13,6 +13,11 @@ public:
     void set(int value);
     bool busy() const { return value_ == Hourglass; }
 
+    // Hover feedback: the hand over a push button, the arrow elsewhere; the hourglass of a
+    // running command stays.
+    void hoverOverButton();
+    void hoverOverOther();
+
 signals:
     void changed(int value);
 

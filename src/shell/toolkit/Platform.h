@@ -34,7 +34,8 @@ public:
     virtual bool clearClipboard() = 0;
     virtual bool setClipboardText(const QString& text) = 0;
 
-    virtual void openUrl(const QUrl& url) = 0;
+    // Opens the address in the desktop's browser; false when it could not be handed over.
+    virtual bool openUrl(const QUrl& url) = 0;
 
     virtual int secondsSinceMidnight() = 0;
     // A number r with 0 <= r < 1 from a generator seeded by seedRandom.

@@ -1,0 +1,27 @@
+#pragma once
+// output: the results list (ListView2) and what leaves the program from it.
+//
+// The conversion run fills the results list; these commands edit it and keep the save
+// option's choice; the writers (aligned text, clipboard, spreadsheet) read the list as it
+// stands and never look at the option.
+
+#include "Platform.h"
+#include "WindowState.h"
+
+class ResultListCommands {
+public:
+    ResultListCommands(WindowState& state, Platform& platform);
+
+    // "Clear Results": also while a long command runs.
+    void PushButton2_Click();
+    // Double-click on the list, or the Delete key in it (any modifiers): the selected row goes.
+    void ListView2_DblClick();
+    void ListView2_KeyDown(int keyCode, int shift);
+    // Every pick in the save-option box, and the selection at start-up: store its text.
+    // Throws AppError when the settings store cannot be written.
+    void Combo1_Click();
+
+private:
+    WindowState& state_;
+    Platform& platform_;
+};

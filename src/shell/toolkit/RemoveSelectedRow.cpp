@@ -1,0 +1,13 @@
+#include "RemoveSelectedRow.h"
+
+#include "MousePointer.h"
+#include "TextListModel.h"
+
+void removeSelectedRow(TextListModel& list, const MousePointer& pointer) {
+    if (pointer.busy() || list.count() == 0)
+        return;
+    const qsizetype selected = list.selectedRow();
+    if (selected < 0 || selected >= list.count())
+        return;
+    list.removeAt(selected);
+}

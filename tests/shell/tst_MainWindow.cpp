@@ -1,0 +1,405 @@
+// The real main window, headless, driven with clicks and keys through the scripted seam:
+// start-up and the remembered save option, the pointer rules, the entry and results list
+// commands (also during a run), Help, skin and pointer files.
+
+#include "BuildSettings.h"
+#include "HelpCommand.h"
+#include "MainWindow.h"
+#include "ScriptedPlatform.h"
+#include "TextProgressBar.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+namespace {
+
+// One start of the program: a program folder with the database, a fresh window state.
+struct Program {
+    explicit Program(const QString& folder)
+        : window(state, platform, folder) {
+        QObject::connect(&window, &MainWindow::closed, [this] { platform.closed = true; });
+    }
+
+    void start() {
+        window.load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void click(const QString& caption) {
+        QPushButton* button = window.button(caption);
+        QVERIFY2(button, qPrintable(caption));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    QStringList entries() const {
+        QStringList all;
+        for (qsizetype i = 0; i < state.entries.count(); ++i)
+            all << state.entries.text(i);
+        return all;
+    }
+
+    void selectRow(QTreeView* view, int row) {
+        QCoreApplication::processEvents(); // let the view see appended rows
+        view->setCurrentIndex(view->model()->index(row, 0));
+    }
+
+    void doubleClick(QTreeView* view, int row) {
+        selectRow(view, row);
+        const QRect cell = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    WindowState state;
+    ScriptedPlatform platform;
+    MainWindow window;
+};
+
+// The next widget that Tab moves to.
+QWidget* nextTabStop(QWidget* widget) {
+    QWidget* next = widget->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+void hover(QWidget* widget) {
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QCoreApplication::sendEvent(widget, &enter);
+}
+
+const QString addEntry = QStringLiteral("Add City, State or Zip");
+const QString sample = QStringLiteral("Load Sample/Example Data");
+const QString clearList = QStringLiteral("Clear List");
+const QString startConverting = QStringLiteral("Start Converting");
+const QString clearResults = QStringLiteral("Clear Results");
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void firstStartWithEmptyStore();
+    void restartKeepsSaveJustZip();
+    void storedTextNamingNoItem();
+    void layoutAndTabOrder();
+    void pointerRules();
+    void sampleButtonTwice();
+    void typedEntriesArePadded();
+    void removeByKeyAndDoubleClick();
+    void editingDuringRun();
+    void helpAnsweredNoThenYes();
+    void websiteOnOneStartInAHundred();
+    void handPointerFile();
+    void skinFile();
+    void closingDuringRunEndsIt();
+
+private:
+    QString folderWith(bool cursor, const QByteArray& skin = {});
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void MainWindowTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void MainWindowTest::init() {
+    QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).clear();
+    dir_ = std::make_unique<QTemporaryDir>();
+}
+
+QString MainWindowTest::folderWith(bool cursor, const QByteArray& skin) {
+    const QString folder = dir_->path();
+    QFile::link(QStringLiteral(QUELLIST_ZIPBASE), folder + QStringLiteral("/zipbase.mdb"));
+    if (cursor)
+        QFile::copy(QStringLiteral(QUELLIST_HAND_CURSOR), folder + QStringLiteral("/HAND-M.CUR"));
+    if (!skin.isNull()) {
+        QDir(folder).mkpath(QStringLiteral("x"));
+        QFile sheet(folder + QStringLiteral("/x/o.cjs"));
+        if (sheet.open(QIODevice::WriteOnly))
+            sheet.write(skin);
+    }
+    return folder;
+}
+
+void MainWindowTest::firstStartWithEmptyStore() {
+    Program program(folderWith(true));
+    program.start();
+    QCOMPARE(program.window.combo1()->currentText(), QStringLiteral("Save City, State and Zip"));
+    QCOMPARE(program.window.combo1()->count(), 5);
+    QCOMPARE(QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"))
+                 .value(QStringLiteral("Save Option"))
+                 .toString(),
+             QStringLiteral("Save City, State and Zip"));
+    QCOMPARE(program.window.windowTitle(), QStringLiteral("Quellist"));
+    QCOMPARE(program.state.applicationTitle, QStringLiteral("Quellist"));
+    QVERIFY(!program.window.windowIcon().isNull());
+    QVERIFY(program.platform.messages.isEmpty());
+}
+
+void MainWindowTest::restartKeepsSaveJustZip() {
+    const QString folder = folderWith(true);
+    {
+        Program first(folder);
+        first.start();
+        first.window.combo1()->setFocus();
+        for (int i = 0; i < 3; ++i) // three steps down, as a user picks with the keyboard
+            QTest::keyClick(first.window.combo1(), Qt::Key_Down);
+        QCOMPARE(first.state.saveOption.index(), 3);
+    }
+    Program second(folder);
+    second.start();
+    QCOMPARE(second.window.combo1()->currentText(), QStringLiteral("Save Just Zip"));
+    QCOMPARE(second.state.saveOption.index(), 3);
+}
+
+void MainWindowTest::storedTextNamingNoItem() {
+    QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"))
+        .setValue(QStringLiteral("Save Option"), QStringLiteral("save just zip"));
+    Program program(folderWith(true));
+    program.start();
+    QCOMPARE(program.platform.messages.size(), 1);
+    QVERIFY(program.platform.messages.first().text.contains(
+        QStringLiteral("in Marrowby2021/08/31.Form1.Form_Load at line 122")));
+    QCOMPARE(program.state.saveOption.index(), -1);
+    QCOMPARE(program.window.combo1()->currentIndex(), -1);
+    QVERIFY(program.window.isVisible());
+}
+
+void MainWindowTest::layoutAndTabOrder() {
+    Program program(folderWith(true));
+    program.start();
+    MainWindow& w = program.window;
+    QCOMPARE(w.size(), QSize(536, 555));
+    QCOMPARE(w.listView1()->geometry(), QRect(8, 42, 520, 121));
+    QCOMPARE(w.button(startConverting)->geometry(), QRect(8, 292, 520, 27));
+    QCOMPARE(w.frame1()->title(),
+             QStringLiteral(" What part of the results would you like to save?"));
+    QCOMPARE(w.progressBar1()->text(), QStringLiteral("Progress Bar"));
+    QCOMPARE(w.listView1()->model()->headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("Zip Codes Or City, States"));
+    QCOMPARE(w.listView2()->model()->headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("Results"));
+    QVERIFY(w.listView2()->toolTip().startsWith(QStringLiteral("Double-click item to remove it.")));
+    QCOMPARE(nextTabStop(w.listView1()), w.listView2());
+    QCOMPARE(nextTabStop(w.listView2()), w.button(addEntry));
+    QCOMPARE(nextTabStop(w.button(clearResults)), w.combo1());
+    QCOMPARE(nextTabStop(w.combo1()), w.button(QStringLiteral("Copy Results To Clipboard")));
+}
+
+void MainWindowTest::pointerRules() {
+    Program program(folderWith(true));
+    program.start();
+    hover(program.window.button(sample));
+    QCOMPARE(program.state.pointer.value(), 99);
+    QCOMPARE(program.window.cursor().shape(), Qt::BitmapCursor);
+    hover(program.window.listView1()->viewport());
+    QCOMPARE(program.state.pointer.value(), 0);
+
+    program.state.pointer.set(MousePointer::Hourglass);
+    hover(program.window.button(sample));
+    QCOMPARE(program.state.pointer.value(), 11);
+    hover(program.window.listView2()->viewport());
+    QCOMPARE(program.state.pointer.value(), 11);
+}
+
+void MainWindowTest::sampleButtonTwice() {
+    Program program(folderWith(true));
+    program.start();
+    program.click(sample);
+    program.click(sample);
+    const QStringList once{"NEWBURYPORT, MA", "NASHUA , NH", "SPRINGFIELD, MO",
+                           "HAVERHILL, MA",   "03053",       "12345"};
+    QCOMPARE(program.entries(), once + once);
+    QCoreApplication::processEvents();
+    QCOMPARE(program.window.listView1()->model()->rowCount(), 12);
+}
+
+void MainWindowTest::typedEntriesArePadded() {
+    Program program(folderWith(true));
+    program.start();
+    const QStringList typed{"3053", "1", "12345", "123456", "ma", " 123", "new york, ny", ""};
+    for (const QString& text : typed) {
+        program.platform.promptTexts.enqueue(text);
+        program.click(addEntry);
+    }
+    QCOMPARE(program.entries(),
+             (QStringList{"03053", "00001", "12345", "123456", "000ma", "0 123", "new york, ny"}));
+    QCOMPARE(program.platform.prompts.first(),
+             QStringLiteral("Enter city, state or zip code to add: "));
+}
+
+void MainWindowTest::removeByKeyAndDoubleClick() {
+    Program program(folderWith(true));
+    program.start();
+    QTreeView* list = program.window.listView1();
+    QTest::keyClick(list, Qt::Key_Delete); // empty list: nothing happens
+    program.click(sample);
+
+    program.selectRow(list, 1);
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(program.entries().size(), 5);
+    QVERIFY(!program.entries().contains(QStringLiteral("NASHUA , NH")));
+    program.selectRow(list, 0);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QCOMPARE(program.entries().size(), 5);
+    program.doubleClick(list, 4);
+    QCOMPARE(program.entries(),
+             (QStringList{"NEWBURYPORT, MA", "SPRINGFIELD, MO", "HAVERHILL, MA", "03053"}));
+
+    program.state.results.append(u"a");
+    program.state.results.append(u"b");
+    program.state.results.append(u"c");
+    program.selectRow(program.window.listView2(), 1);
+    QTest::keyClick(program.window.listView2(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(program.state.results.count(), 2);
+    QCOMPARE(program.state.results.text(1), QStringLiteral("c"));
+
+    program.click(clearList);
+    QCOMPARE(program.entries(), QStringList());
+    QCOMPARE(program.state.results.count(), 2); // "Clear List" leaves the results alone
+}
+
+void MainWindowTest::editingDuringRun() {
+    Program program(folderWith(true));
+    program.start();
+    program.click(sample);
+    QTreeView* entries = program.window.listView1();
+    QTreeView* results = program.window.listView2();
+    bool acted = false;
+    program.platform.onYield = [&](int yield) {
+        if (yield != 4 || acted)
+            return;
+        acted = true;
+        program.selectRow(entries, 0);
+        QTest::keyClick(entries, Qt::Key_Delete);
+        program.doubleClick(entries, 0);
+        program.click(clearList);
+        program.selectRow(results, 0);
+        QTest::keyClick(results, Qt::Key_Delete);
+        program.doubleClick(results, 0);
+        program.platform.promptTexts.enqueue(QStringLiteral("03060"));
+        program.click(addEntry);
+        program.click(clearResults); // not blocked by the hourglass
+    };
+    program.click(startConverting);
+
+    QVERIFY(acted);
+    QCOMPARE(program.entries().size(), 7);
+    QCOMPARE(program.entries().last(), QStringLiteral("03060"));
+    // The row of the entry converted before the clear is gone; the added entry was not
+    // looked up: 5 + 16 + 4 + 1 + 1 rows of the other five sample entries.
+    QCOMPARE(program.state.results.count(), 27);
+    QCOMPARE(program.state.results.text(0), QStringLiteral("Nashua, NH 03060"));
+    QCOMPARE(program.state.results.text(26), QStringLiteral("Schenectady, NY 12345"));
+    QCOMPARE(program.platform.messageTexts(), QStringList{"Done."});
+    QCOMPARE(program.state.pointer.value(), 0);
+}
+
+void MainWindowTest::helpAnsweredNoThenYes() {
+    Program program(folderWith(true));
+    program.start();
+    program.click(QStringLiteral("Help"));
+    QCOMPARE(program.platform.messageTexts(),
+             (QStringList{HelpCommand::entryFormsMessage(),
+                          "Would you like to read the online help file?"}));
+    QVERIFY(program.platform.openedUrls.isEmpty());
+
+    program.platform.answers.enqueue(MessageAnswer::Yes);
+    program.click(QStringLiteral("Help"));
+    QCOMPARE(program.platform.openedUrls,
+             QList<QUrl>{QUrl(QString::fromUtf8(BuildSettings::website) + "/vantoria/help/")});
+    QVERIFY(HelpCommand::entryFormsMessage().startsWith(
+        QStringLiteral("Entries should look like: New York, NY (with a comma separating city and "
+                       "state) or 03053. Please email ")));
+}
+
+void MainWindowTest::websiteOnOneStartInAHundred() {
+    const QString folder = folderWith(true);
+    Program unlucky(folder);
+    unlucky.platform.randomNumbers.enqueue(0.07);
+    unlucky.start();
+    QVERIFY(unlucky.platform.openedUrls.isEmpty());
+
+    Program lucky(folder);
+    lucky.platform.secondsNow = 4242;
+    lucky.platform.randomNumbers.enqueue(0.065);
+    lucky.start();
+    QCOMPARE(lucky.platform.seed, 4242u);
+    QCOMPARE(lucky.platform.openedUrls,
+             QList<QUrl>{QUrl(QString::fromUtf8(BuildSettings::website))});
+
+    Program failing(folder);
+    failing.platform.randomNumbers.enqueue(0.06);
+    failing.platform.openUrlFails = true;
+    failing.start();
+    QCOMPARE(failing.platform.messages.size(), 1);
+    QVERIFY(failing.platform.messages.first().text.contains(QStringLiteral("at line 110")));
+    QCOMPARE(failing.window.combo1()->count(), 5); // start-up went on
+}
+
+void MainWindowTest::handPointerFile() {
+    Program without(folderWith(false));
+    without.start();
+    hover(without.window.button(sample));
+    QCOMPARE(without.window.cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(without.platform.messages.isEmpty());
+
+    QFile broken(dir_->filePath(QStringLiteral("HAND-M.CUR")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a cursor at all, only text");
+    broken.close();
+    Program withBroken(dir_->path());
+    withBroken.start();
+    QCOMPARE(withBroken.platform.messages.size(), 1);
+    QVERIFY(withBroken.platform.messages.first().text.contains(QStringLiteral("at line 108")));
+    hover(withBroken.window.button(sample));
+    QCOMPARE(withBroken.window.cursor().shape(), Qt::ArrowCursor);
+}
+
+void MainWindowTest::skinFile() {
+    QFile example(QStringLiteral(QUELLIST_EXAMPLE_SKIN));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    Program skinned(folderWith(true, example.readAll()));
+    skinned.start();
+    QVERIFY(skinned.platform.messages.isEmpty());
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    QCOMPARE(skinned.window.palette().color(QPalette::Window), face);
+    QCOMPARE(skinned.window.frame1()->palette().color(QPalette::Window), face);
+    QVERIFY(!skinned.window.styleSheet().isEmpty());
+
+    Program broken(folderWith(true, "QPushButton { color: red; ")); // never closed
+    broken.start();
+    QCOMPARE(broken.platform.messages.size(), 1);
+    QVERIFY(broken.platform.messages.first().text.contains(QStringLiteral("at line 100")));
+    QCOMPARE(broken.window.windowTitle(), QStringLiteral("Quellist")); // start-up went on
+}
+
+void MainWindowTest::closingDuringRunEndsIt() {
+    Program program(folderWith(true));
+    program.start();
+    program.click(sample);
+    program.platform.onYield = [&](int yield) {
+        if (yield == 3)
+            program.window.close();
+    };
+    program.click(startConverting);
+    QVERIFY(program.platform.closed);
+    QVERIFY(program.platform.messages.isEmpty()); // no "Done.", no question
+    QVERIFY(!program.state.isConverting);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_MainWindow.moc"
