@@ -53,6 +53,9 @@ MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& pr
     , conversion_(state, platform, programFolder + QStringLiteral("/zipbase.mdb"))
     , entryCommands_(state, platform)
     , resultCommands_(state, platform)
+    , fileImport_(state, platform)
+    , textExport_(state, platform)
+    , clipboardCopy_(state, platform)
     , help_(state, platform)
     , formLoad_(state, platform, *this, resultCommands_, programFolder) {
     setFixedSize(fromTwips({0, 0, 8040, 8325}).size());
@@ -79,12 +82,14 @@ void MainWindow::makeControls() {
     listView2_ = makeListView(state_.results, {120, 4875, 7800, 1815});
     makeButton(QStringLiteral("Add City, State or Zip"), {120, 2520, 3840, 405},
                [this] { entryCommands_.PushButton6_Click(); });
-    makeButton(QStringLiteral("Load City, State or Zip From File"), {4080, 2520, 3840, 405}, {});
+    makeButton(QStringLiteral("Load City, State or Zip From File"), {4080, 2520, 3840, 405},
+               [this] { fileImport_.PushButton3_Click(); });
     makeButton(QStringLiteral("Clear List"), {120, 3020, 3840, 405},
                [this] { entryCommands_.PushButton1_Click(); });
     makeButton(QStringLiteral("Start Converting"), {120, 4380, 7800, 405},
                [this] { conversion_.PushButton17_Click(); });
-    makeButton(QStringLiteral("Save Results As Text File"), {120, 6780, 3840, 405}, {});
+    makeButton(QStringLiteral("Save Results As Text File"), {120, 6780, 3840, 405},
+               [this] { textExport_.PushButton4_Click(); });
     makeButton(QStringLiteral("Save Results As Excel File"), {4080, 6780, 3840, 405}, {});
     makeButton(QStringLiteral("Clear Results"), {4080, 7290, 3840, 405},
                [this] { resultCommands_.PushButton2_Click(); });
@@ -99,7 +104,8 @@ void MainWindow::makeControls() {
     combo1_->setEditable(false);
     combo1_->setGeometry(fromTwips({240, 300, 7320, 345}));
 
-    makeButton(QStringLiteral("Copy Results To Clipboard"), {120, 7290, 3840, 405}, {});
+    makeButton(QStringLiteral("Copy Results To Clipboard"), {120, 7290, 3840, 405},
+               [this] { clipboardCopy_.PushButton5_Click(); });
     makeButton(QStringLiteral("Load Sample/Example Data"), {4080, 3020, 3840, 405},
                [this] { entryCommands_.PushButton7_Click(); });
     makeButton(QStringLiteral("Help"), {120, 120, 7800, 405},

@@ -3,12 +3,15 @@
 // commands. Widgets show WindowState; user actions start commands; the window keeps no
 // state of its own that a command needs.
 
+#include "ClipboardCopy.h"
 #include "ConversionRun.h"
 #include "EntryListCommands.h"
 #include "FormLoad.h"
 #include "HelpCommand.h"
+#include "ListFileImport.h"
 #include "Platform.h"
 #include "ResultListCommands.h"
+#include "TextExport.h"
 #include "WindowLook.h"
 #include "WindowState.h"
 
@@ -72,6 +75,9 @@ private:
     ConversionRun conversion_;
     EntryListCommands entryCommands_;
     ResultListCommands resultCommands_;
+    ListFileImport fileImport_;
+    TextExport textExport_;
+    ClipboardCopy clipboardCopy_;
     HelpCommand help_;
     FormLoad formLoad_;
     std::optional<QCursor> customPointer_;

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTime>
@@ -40,15 +42,48 @@ QString QtPlatform::inputPrompt(const QString& prompt, const QString& title) {
     return accepted ? text : QString();
 }
 
+namespace {
+
+// "All Files (*.*)" is the label users know; here it must match names without a dot too.
+void matchEveryFileForAllFiles(QFileDialog& dialog) {
+    const auto widen = [&dialog](const QString& filter) {
+        if (!filter.startsWith(QStringLiteral("All Files")))
+            return;
+        if (auto* model = dialog.findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, widen, Qt::QueuedConnection);
+}
+
+QStringList runDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(request.filters);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    matchEveryFileForAllFiles(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+} // namespace
+
 QStringList QtPlatform::openFileNames(const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileNames(window_, request.title, QString(),
-                                         request.filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(window_);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    const QStringList files = runDialog(dialog, request);
+    if (files.size() <= 1)
+        return files;
+    // Several files: their folder, then the names chosen in it.
+    QStringList selection{QFileInfo(files.first()).absolutePath()};
+    for (const QString& file : files)
+        selection.append(QFileInfo(file).fileName());
+    return selection;
 }
 
 QString QtPlatform::saveFileName(const FileDialogRequest& request) {
-    return QFileDialog::getSaveFileName(window_, request.title, QString(),
-                                        request.filters.join(QStringLiteral(";;")), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(window_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the command asks itself
+    return runDialog(dialog, request).value(0);
 }
 
 bool QtPlatform::clearClipboard() {

@@ -27,8 +27,10 @@ public:
                                       const QString& title) = 0;
     // Returns the typed text, or the empty text when the user cancels.
     virtual QString inputPrompt(const QString& prompt, const QString& title) = 0;
-    // Empty list or empty text when the user cancels.
+    // One file: its full path. Several: their folder, then the names chosen in it.
+    // Empty when the user cancels.
     virtual QStringList openFileNames(const FileDialogRequest& request) = 0;
+    // The full path as chosen (a name typed without extension stays without); empty on cancel.
     virtual QString saveFileName(const FileDialogRequest& request) = 0;
 
     virtual bool clearClipboard() = 0;

@@ -122,6 +122,10 @@ void TextListModel::flushAppends() {
     endInsertRows();
 }
 
+QStringView TextListModel::cell(qsizetype row, int column) const {
+    return column == 0 ? textView(row) : QStringView();
+}
+
 int TextListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(shownRows_);
 }

@@ -10,6 +10,8 @@
 // Commands see every appended row at once (count(), text()); the views are told about
 // appends in batches, the next time the event loop runs.
 
+#include "ListSource.h"
+
 #include <QAbstractListModel>
 #include <QHash>
 #include <QStringList>
@@ -18,7 +20,7 @@
 #include <span>
 #include <vector>
 
-class TextListModel : public QAbstractListModel {
+class TextListModel : public QAbstractListModel, public ListSource {
     Q_OBJECT
 public:
     enum class Storage { Unique, Shared };
@@ -49,6 +51,13 @@ public:
 
     // Tells the views about the rows appended since the last call.
     void flushAppends();
+
+    // ListSource: one column per header, no check boxes.
+    int columns() const override { return int(headers_.size()); }
+    QString header(int column) const override { return headers_.value(column); }
+    qsizetype rows() const override { return count(); }
+    QStringView cell(qsizetype row, int column) const override;
+    bool checked(qsizetype) const override { return true; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

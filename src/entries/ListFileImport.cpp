@@ -1,0 +1,76 @@
+#include "ListFileImport.h"
+
+#include "AppError.h"
+#include "ErrorTrap.h"
+#include "FileExists.h"
+#include "ListFileReader.h"
+#include "PathRepair.h"
+#include "TrapLocations.h"
+
+#include <QFile>
+
+ListFileImport::ListFileImport(WindowState& state, Platform& platform)
+    : state_(state)
+    , platform_(platform) {}
+
+FileDialogRequest ListFileImport::dialogRequest() {
+    return {QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files"),
+            {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)")}};
+}
+
+QString ListFileImport::binaryFileMessage(const QString& path) {
+    return QStringLiteral("\"%1\" is not a list file: it holds binary data. Nothing was added "
+                          "from it.")
+        .arg(path);
+}
+
+void ListFileImport::PushButton3_Click() {
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::loadFromFile));
+    QStringList selection;
+    trap.step(108, [&] { selection = platform_.openFileNames(dialogRequest()); });
+    if (selection.isEmpty()) // 110: cancelled; the pointer is not touched
+        return;
+    trap.step(114, [&] { state_.pointer.set(MousePointer::Hourglass); });
+    if (selection.size() == 1) {
+        trap.step(116, [&] { FileToListview(state_.entries, selection.first()); });
+    } else {
+        // A folder and the names chosen in it: joined with one separator, repaired.
+        for (qsizetype part = 1; part < selection.size(); ++part)
+            trap.step(118, [&] {
+                FileToListview(state_.entries, CollapseDoubleSlashes(selection.first() + u'/' +
+                                                                     selection.at(part)));
+            });
+    }
+    trap.step(120, [&] { state_.pointer.set(MousePointer::Default); });
+}
+
+void ListFileImport::FileToListview(TextListModel& list, const QString& path) {
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::readListFile));
+    if (!fileExists(path)) { // 100
+        platform_.showMessage(QStringLiteral("File not found"), MessageButtons::Ok,
+                              MessageIcon::None, state_.applicationTitle);
+        return;
+    }
+    QFile file(path);
+    QByteArray bytes;
+    const bool read = trap.step(102, [&] {
+        if (!file.open(QIODevice::ReadOnly))
+            throw AppError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw AppError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    });
+    file.close(); // 114: closed whatever happened
+    if (!read)
+        return;
+    if (ListFileReader::looksBinary(bytes)) {
+        platform_.showMessage(binaryFileMessage(path), MessageButtons::Ok, MessageIcon::None,
+                              state_.applicationTitle);
+        return;
+    }
+    trap.step(104, [&] {
+        const QString text = ListFileReader::decode(bytes);
+        bytes.clear();
+        ListFileReader::forEachEntry(text, [&](QStringView entry) { list.append(entry); });
+    });
+}

@@ -1,0 +1,22 @@
+#pragma once
+// "Load City, State or Zip From File" (PushButton3): one or more list files into the
+// entry list, one entry per line, after the entries already there. Does not yield.
+
+#include "Platform.h"
+#include "WindowState.h"
+
+class ListFileImport {
+public:
+    ListFileImport(WindowState& state, Platform& platform);
+
+    void PushButton3_Click();
+    // Reads one list file into the list; shows its own messages.
+    void FileToListview(TextListModel& list, const QString& path);
+
+    static FileDialogRequest dialogRequest();
+    static QString binaryFileMessage(const QString& path);
+
+private:
+    WindowState& state_;
+    Platform& platform_;
+};

@@ -1,0 +1,140 @@
+#include "AlignedTextWriter.h"
+
+#include "AppError.h"
+#include "ColumnLayout.h"
+#include "TrapLocations.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr qsizetype flushThreshold = 1 << 19; // characters held before they are written
+
+std::unique_ptr<QFileDevice> makeTarget(const QString& fileName) {
+    const QFileInfo target(fileName);
+    if (target.isDir())
+        throw AppError(QStringLiteral("Cannot create %1: it is a folder").arg(fileName));
+    if (target.exists() && !target.isWritable())
+        throw AppError(QStringLiteral("Cannot create %1: permission denied").arg(fileName));
+    // A device (such as /dev/null) is written in place: renaming over it would replace it.
+    if (target.exists() && !target.isFile())
+        return std::make_unique<QFile>(fileName);
+    return std::make_unique<QSaveFile>(fileName);
+}
+
+} // namespace
+
+AlignedTextWriter::AlignedTextWriter(Platform& platform, ProgressIndicator* progress)
+    : platform_(platform)
+    , progress_(progress)
+    , trap_(platform, QString::fromLatin1(TrapLocations::writeAlignedText))
+    , pump_(platform) {}
+
+QString AlignedTextWriter::writingText(qsizetype row) const {
+    QString text = QStringLiteral("Writing file: ") + QFileInfo(fileName_).fileName();
+    if (row >= 1000)
+        text += QStringLiteral(" (%1)").arg(row / 1000 * 1000);
+    return text;
+}
+
+void AlignedTextWriter::showProgress(int line, double position, const QString& text) {
+    if (!progress_)
+        return;
+    trap_.step(line, [&] {
+        pump_.yield();
+        progress_->setValue(position);
+        progress_->setText(text);
+        pump_.yield();
+    });
+}
+
+bool AlignedTextWriter::SaveListviewProperlySpaced(const ListSource& list,
+                                                   const QString& fileName) {
+    fileName_ = fileName;
+    // Whatever ends the save, the bar goes back to rest.
+    struct ResetProgress {
+        ProgressIndicator* progress;
+        ~ResetProgress() {
+            if (progress)
+                progress->reset();
+        }
+    } resetProgress{progress_};
+
+    showProgress(102, 1, writingText());
+    std::vector<qsizetype> widths;
+    trap_.step(110,
+               [&] { widths = ColumnLayout::widths(list, ColumnLayout::Headers::Counted, pump_); });
+    showProgress(144, 10, writingText());
+    if (!trap_.step(156, [&] { file_ = open(fileName); }))
+        return false;
+    for (int c = 0; c < list.columns(); ++c) // 158-166
+        ColumnLayout::appendCell(pending_, list.header(c), widths[std::size_t(c)]);
+    pending_ += QStringLiteral("\r\n");
+    if (!flush(170, true))
+        return false;
+    showProgress(174, 20, writingText());
+    return writeRows(list, widths) && finish();
+}
+
+std::unique_ptr<QFileDevice> AlignedTextWriter::open(const QString& fileName) {
+    std::unique_ptr<QFileDevice> file = makeTarget(fileName);
+    // Unbuffered: a failing write shows at once, at the line that wrote.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw AppError(QStringLiteral("Cannot create %1: %2").arg(fileName, file->errorString()));
+    return file;
+}
+
+bool AlignedTextWriter::writeRows(const ListSource& list, const std::vector<qsizetype>& widths) {
+    const qsizetype rows = list.rows(); // 182: read once
+    for (qsizetype r = 0; r < rows; ++r) {
+        if (pump_.due()) {
+            pump_.yield(); // 184
+            const qsizetype rowsNow = list.rows();
+            if (r >= rowsNow) // the list was cleared: the file ends with what was read
+                break;
+            if (progress_) { // 212-220
+                progress_->setValue(double(rowsNow / 2000 + r + 1) / double(rowsNow) * 100.0);
+                progress_->setText(writingText(r + 1));
+                pump_.yield();
+            }
+        }
+        if (!list.checked(r)) // 188
+            continue;
+        const int columns = std::min(list.columns(), int(widths.size()));
+        for (int c = 0; c < columns; ++c) // 190-206
+            ColumnLayout::appendCell(pending_, list.cell(r, c), widths[std::size_t(c)]);
+        pending_ += QStringLiteral("\r\n");
+        if (!flush(222, false))
+            return false;
+    }
+    return true;
+}
+
+bool AlignedTextWriter::flush(int line, bool force) {
+    if (!force && pending_.size() < flushThreshold)
+        return true;
+    return trap_.step(line, [&] {
+        const QByteArray bytes = pending_.toUtf8();
+        pending_.clear();
+        if (file_->write(bytes) != bytes.size())
+            throw AppError(
+                QStringLiteral("Cannot write %1: %2").arg(fileName_, file_->errorString()));
+    });
+}
+
+bool AlignedTextWriter::finish() {
+    if (!flush(222, true))
+        return false;
+    if (progress_) {
+        progress_->setValue(100);                    // 228
+        progress_->setText(QStringLiteral("Done.")); // 230
+    }
+    return trap_.step(232, [&] {
+        auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());
+        const bool closed = saveFile ? saveFile->commit() : (file_->close(), true);
+        if (!closed || file_->error() != QFileDevice::NoError)
+            throw AppError(
+                QStringLiteral("Cannot write %1: %2").arg(fileName_, file_->errorString()));
+    });
+}

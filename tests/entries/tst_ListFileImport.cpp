@@ -1,0 +1,180 @@
+// The list file import: every line-end case against golden files, the repair of joined
+// paths, and the command's messages for missing, binary and unreadable files.
+
+#include "ListFileImport.h"
+#include "ListFileReader.h"
+#include "PathRepair.h"
+#include "ScriptedPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList entries(const WindowState& state) {
+    QStringList all;
+    for (qsizetype i = 0; i < state.entries.count(); ++i)
+        all << state.entries.text(i);
+    return all;
+}
+
+// Golden entries: one "[entry]" a line, so blanks and empty entries show.
+QStringList goldenEntries(const QString& path) {
+    QStringList golden;
+    for (const QString& line : QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts))
+        golden << line.mid(1, line.size() - 2);
+    return golden;
+}
+
+} // namespace
+
+class ListFileImportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void goldenFiles_data();
+    void goldenFiles();
+    void collapseDoubleBackslashes_data();
+    void collapseDoubleBackslashes();
+    void collapseDoubleSlashes_data();
+    void collapseDoubleSlashes();
+    void cancelChangesNothing();
+    void severalFilesFromOneFolder();
+    void missingAndBinaryFilesAreSkipped();
+    void folderCannotBeRead();
+};
+
+void ListFileImportTest::goldenFiles_data() {
+    QTest::addColumn<QString>("name");
+    const QDir dir(QStringLiteral(QUELLIST_TEST_DATA "/import"));
+    for (const QString& file : dir.entryList({QStringLiteral("*.txt")}, QDir::Files))
+        QTest::newRow(qPrintable(file)) << file.chopped(4);
+}
+
+void ListFileImportTest::goldenFiles() {
+    QFETCH(QString, name);
+    const QString base = QStringLiteral(QUELLIST_TEST_DATA "/import/") + name;
+    WindowState state;
+    ScriptedPlatform platform;
+    state.entries.append(u"ALREADY THERE");
+    ListFileImport(state, platform).FileToListview(state.entries, base + QStringLiteral(".txt"));
+    QCOMPARE(entries(state),
+             QStringList{"ALREADY THERE"} + goldenEntries(base + QStringLiteral(".expected")));
+    QVERIFY(platform.messages.isEmpty());
+}
+
+void ListFileImportTest::collapseDoubleBackslashes_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("repaired");
+    QTest::newRow("root of a drive") << "C:\\\\list.txt"
+                                     << "C:\\list.txt";
+    QTest::newRow("four in a row") << "C:\\a\\\\\\\\b"
+                                   << "C:\\a\\\\b";
+    QTest::newRow("three in a row") << "C:\\a\\\\\\b"
+                                    << "C:\\a\\\\b";
+    QTest::newRow("single leading") << "\\share\\a.txt"
+                                    << "\\\\share\\a.txt";
+    QTest::newRow("three leading") << "\\\\\\server\\a.txt"
+                                   << "\\\\server\\a.txt";
+    QTest::newRow("network folder") << "\\\\server\\lists\\\\a.txt"
+                                    << "\\\\server\\lists\\a.txt";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void ListFileImportTest::collapseDoubleBackslashes() {
+    QFETCH(QString, path);
+    QFETCH(QString, repaired);
+    QCOMPARE(CollapseDoubleBackslashes(path), repaired);
+}
+
+void ListFileImportTest::collapseDoubleSlashes_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("repaired");
+    QTest::newRow("root folder joined") << "//a.txt"
+                                        << "/a.txt";
+    QTest::newRow("folder joined") << "/home/u/lists//a.txt"
+                                   << "/home/u/lists/a.txt";
+    QTest::newRow("leading stays single") << "/home/a.txt"
+                                          << "/home/a.txt";
+    QTest::newRow("relative") << "lists//a.txt"
+                              << "lists/a.txt";
+}
+
+void ListFileImportTest::collapseDoubleSlashes() {
+    QFETCH(QString, path);
+    QFETCH(QString, repaired);
+    QCOMPARE(CollapseDoubleSlashes(path), repaired);
+}
+
+void ListFileImportTest::cancelChangesNothing() {
+    WindowState state;
+    ScriptedPlatform platform;
+    state.pointer.set(MousePointer::Custom);
+    ListFileImport(state, platform).PushButton3_Click();
+    QCOMPARE(platform.fileDialogs.size(), 1);
+    QCOMPARE(platform.fileDialogs.first().title,
+             QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files"));
+    QCOMPARE(platform.fileDialogs.first().filters,
+             (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+    QCOMPARE(state.entries.count(), 0);
+    QCOMPARE(state.pointer.value(), int(MousePointer::Custom));
+}
+
+void ListFileImportTest::severalFilesFromOneFolder() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.txt")), "03053\r\n"));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("b")), "nashua, nh\r\n"));
+    WindowState state;
+    ScriptedPlatform platform;
+    // The folder as a dialog may hand it back, with a separator at its end.
+    platform.openFileSelections.enqueue({dir.path() + u'/', "b", "a.txt", "b"});
+    ListFileImport(state, platform).PushButton3_Click();
+    QCOMPARE(entries(state), (QStringList{"NASHUA, NH", "03053", "NASHUA, NH"}));
+    QCOMPARE(state.pointer.value(), int(MousePointer::Default));
+    QVERIFY(platform.messages.isEmpty());
+}
+
+void ListFileImportTest::missingAndBinaryFilesAreSkipped() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("binary.txt")), QByteArray("030\0"
+                                                                             "53",
+                                                                             6)));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("good.txt")), "12345"));
+    WindowState state;
+    ScriptedPlatform platform;
+    platform.openFileSelections.enqueue({dir.path(), "missing.txt", "binary.txt", "good.txt"});
+    ListFileImport(state, platform).PushButton3_Click();
+    QCOMPARE(platform.messageTexts(),
+             (QStringList{"File not found",
+                          ListFileImport::binaryFileMessage(dir.filePath("binary.txt"))}));
+    QCOMPARE(entries(state), QStringList{"12345"});
+}
+
+void ListFileImportTest::folderCannotBeRead() {
+    QTemporaryDir dir;
+    WindowState state;
+    ScriptedPlatform platform;
+    platform.openFileSelections.enqueue({dir.path()});
+    ListFileImport(state, platform).PushButton3_Click();
+    QCOMPARE(platform.messages.size(), 1);
+    QCOMPARE(platform.messages.first().title, QStringLiteral("Application Error"));
+    QVERIFY(platform.messages.first().text.contains(
+        QStringLiteral("in Marrowby2021/08/31.SortBy.FileToListview at line 102")));
+    QCOMPARE(state.entries.count(), 0);
+    QCOMPARE(state.pointer.value(), int(MousePointer::Default));
+}
+
+QTEST_GUILESS_MAIN(ListFileImportTest)
+#include "tst_ListFileImport.moc"

@@ -1,0 +1,266 @@
+// "Save Results As Text File": the exact bytes against golden files, the overwrite
+// question, progress, and targets that fail: nothing half-written, nothing lost.
+
+#include "AlignedTextWriter.h"
+#include "ScriptedPlatform.h"
+#include "TableSource.h"
+#include "TextExport.h"
+#include "WindowClosed.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray golden(const char* name) {
+    return readFile(QStringLiteral(QUELLIST_TEST_DATA "/export/") + QLatin1String(name));
+}
+
+struct Fixture {
+    Fixture() { state.results.addColumnHeader(QStringLiteral("Results")); }
+
+    void addResults(const QStringList& rows) {
+        for (const QString& row : rows)
+            state.results.append(row);
+    }
+
+    // Saves to path, answering the overwrite question with answer.
+    void save(const QString& path, MessageAnswer answer = MessageAnswer::Yes) {
+        platform.saveFileNames.enqueue(path);
+        platform.answers.enqueue(answer);
+        TextExport(state, platform).PushButton4_Click();
+    }
+
+    WindowState state;
+    ScriptedPlatform platform;
+};
+
+// Writes beyond this many bytes fail, as on a full disk; works for root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{bytes, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+const QString threeRows[] = {"Nashua, NH 03060", "Springfield, MO 65801", "Salem, MA 01970"};
+
+} // namespace
+
+class TextExportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyListIsTenBytes();
+    void threeRowsGolden();
+    void twoColumnsWithClearedCheckBox();
+    void cancelWritesNothing();
+    void overwriteQuestion();
+    void progressOf5000Rows();
+    void noRowCountBelow1000();
+    void listClearedDuringSave();
+    void fullDevice();
+    void folderThatCannotBeWritten();
+    void existingFileSurvivesFailedSave();
+    void existingFileSurvivesClosedWindow();
+};
+
+void TextExportTest::emptyListIsTenBytes() {
+    QTemporaryDir dir;
+    Fixture f;
+    const QString path = dir.filePath(QStringLiteral("results.txt"));
+    f.save(path);
+    QCOMPARE(readFile(path), golden("empty.txt"));
+    QCOMPARE(readFile(path).size(), 10);
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+    QCOMPARE(f.platform.fileDialogs.first().title, QStringLiteral("Save"));
+    QCOMPARE(f.platform.fileDialogs.first().filters,
+             (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+}
+
+void TextExportTest::threeRowsGolden() {
+    QTemporaryDir dir;
+    Fixture f;
+    f.addResults({threeRows[0], threeRows[1], threeRows[2]});
+    const QString path = dir.filePath(QStringLiteral("results")); // no extension added
+    f.save(path);
+    QCOMPARE(readFile(path), golden("three-rows.txt"));
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+    QCOMPARE(f.state.progress.value(), 0.0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results"});
+}
+
+void TextExportTest::twoColumnsWithClearedCheckBox() {
+    QTemporaryDir dir;
+    ScriptedPlatform platform;
+    TableSource table;
+    table.headers = {"City", "Zip"};
+    table.rowCells = {{"Londonderry", "03053"}, {"Springfield", "65801"}, {"Nashua", "03060"}};
+    table.checks = {true, false, true};
+    const QString path = dir.filePath(QStringLiteral("table.txt"));
+    QVERIFY(AlignedTextWriter(platform, nullptr).SaveListviewProperlySpaced(table, path));
+    QCOMPARE(readFile(path), golden("two-columns-unchecked.txt"));
+}
+
+void TextExportTest::cancelWritesNothing() {
+    Fixture f;
+    f.addResults({threeRows[0]});
+    TextExport(f.state, f.platform).PushButton4_Click();
+    QVERIFY(f.platform.messages.isEmpty());
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+}
+
+void TextExportTest::overwriteQuestion() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.txt"));
+    QVERIFY(writeFile(path, "old content"));
+    Fixture f;
+    f.addResults({threeRows[0], threeRows[1], threeRows[2]});
+    f.save(path, MessageAnswer::No);
+    QCOMPARE(f.platform.messageTexts(),
+             QStringList{QStringLiteral("Are you sure you wish to overwrite ") + path + " ?"});
+    QCOMPARE(f.platform.messages.first().buttons, MessageButtons::YesNo);
+    QCOMPARE(readFile(path), QByteArray("old content"));
+
+    f.platform.messages.clear();
+    f.save(path, MessageAnswer::Yes);
+    QCOMPARE(f.platform.messages.size(), 2);
+    QCOMPARE(f.platform.messages.last().text, QStringLiteral("Done."));
+    QCOMPARE(readFile(path), golden("three-rows.txt"));
+}
+
+void TextExportTest::progressOf5000Rows() {
+    QTemporaryDir dir;
+    Fixture f;
+    for (int i = 0; i < 5000; ++i)
+        f.state.results.append(u"Nashua, NH 03060");
+    QList<double> positions;
+    QStringList texts;
+    f.platform.onYield = [&](int) {
+        if (positions.isEmpty() || positions.last() != f.state.progress.value())
+            positions << f.state.progress.value();
+        if (texts.isEmpty() || texts.last() != f.state.progress.text())
+            texts << f.state.progress.text();
+    };
+    f.save(dir.filePath(QStringLiteral("results.txt")));
+
+    QCOMPARE(positions.mid(0, 5), (QList<double>{0, 1, 10, 20, 3.0 / 5000 * 100}));
+    QVERIFY(qAbs(positions.last() - 5002.0 / 5000 * 100) < 1e-9); // above 100, shown as 100
+    const QString writing = QStringLiteral("Writing file: results.txt");
+    QCOMPARE(texts, (QStringList{"Progress Bar", writing, writing + " (1000)", writing + " (2000)",
+                                 writing + " (3000)", writing + " (4000)", writing + " (5000)"}));
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+}
+
+void TextExportTest::noRowCountBelow1000() {
+    QTemporaryDir dir;
+    Fixture f;
+    for (int i = 0; i < 999; ++i)
+        f.state.results.append(u"03060");
+    bool counted = false;
+    f.platform.onYield = [&](int) { counted = counted || f.state.progress.text().contains(u'('); };
+    f.save(dir.filePath(QStringLiteral("results.txt")));
+    QVERIFY(!counted);
+}
+
+void TextExportTest::listClearedDuringSave() {
+    QTemporaryDir dir;
+    Fixture f;
+    f.addResults({threeRows[0], threeRows[1], threeRows[2]});
+    f.platform.onYield = [&](int yield) {
+        if (yield == 12) // before the second row of the write pass
+            f.state.results.clear();
+    };
+    const QString path = dir.filePath(QStringLiteral("results.txt"));
+    f.save(path);
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+    QCOMPARE(readFile(path), golden("three-rows.txt").left(48)); // header and first row
+}
+
+void TextExportTest::fullDevice() {
+    Fixture f;
+    f.addResults({threeRows[0]});
+    f.save(QStringLiteral("/dev/full"));
+    QCOMPARE(f.platform.messages.size(), 2); // the overwrite question, then one report
+    const ShownMessage& report = f.platform.messages.last();
+    QCOMPARE(report.title, QStringLiteral("Application Error"));
+    QVERIFY2(report.text.contains(QStringLiteral(
+                 "in Marrowby2021/08/31.Main.SaveListviewProperlySpaced at line 170")),
+             qPrintable(report.text));
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+    QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
+}
+
+void TextExportTest::folderThatCannotBeWritten() {
+    QTemporaryDir dir;
+    // Root may write into any folder; /proc refuses new files to everyone.
+    QString folder = QStringLiteral("/proc");
+    if (geteuid() != 0) {
+        folder = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkdir(folder));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    Fixture f;
+    f.addResults({threeRows[0]});
+    const QString path = folder + QStringLiteral("/results.txt");
+    f.save(path);
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY(f.platform.messages.first().text.contains(QStringLiteral("at line 156")));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TextExportTest::existingFileSurvivesFailedSave() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.txt"));
+    QVERIFY(writeFile(path, "the list from yesterday"));
+    Fixture f;
+    for (int i = 0; i < 200000; ++i)
+        f.state.results.append(u"Springfield, MO 65801");
+    {
+        const FileSizeLimit limit(64 * 1024);
+        f.save(path);
+    }
+    QCOMPARE(f.platform.messages.size(), 2); // the question, then one report
+    QVERIFY(f.platform.messages.last().text.contains(QStringLiteral("at line 222")));
+    QCOMPARE(readFile(path), QByteArray("the list from yesterday"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results.txt"});
+}
+
+void TextExportTest::existingFileSurvivesClosedWindow() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.txt"));
+    QVERIFY(writeFile(path, "the list from yesterday"));
+    Fixture f;
+    f.addResults({threeRows[0], threeRows[1], threeRows[2]});
+    f.platform.onYield = [&](int yield) { f.platform.closed = yield == 9; };
+    QVERIFY_THROWS_EXCEPTION(WindowClosed, f.save(path));
+    QCOMPARE(readFile(path), QByteArray("the list from yesterday"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results.txt"});
+}
+
+QTEST_GUILESS_MAIN(TextExportTest)
+#include "tst_TextExport.moc"
