@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libxlsxwriter-dev python3-openpyxl qt6-qpa-plugins
   fonts-liberation
   xvfb xauth xdotool xclip
   clang-format

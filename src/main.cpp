@@ -9,6 +9,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Names the per-user folders (settings, cache) after the maker and the product.
+    QApplication::setOrganizationName(QStringLiteral("Tarnwell"));
+    QApplication::setApplicationName(QStringLiteral("Quellist"));
     QtPlatform platform;
     WindowState state;
     MainWindow window(state, platform, QApplication::applicationDirPath());

@@ -56,6 +56,7 @@ MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& pr
     , fileImport_(state, platform)
     , textExport_(state, platform)
     , clipboardCopy_(state, platform)
+    , spreadsheetExport_(state, platform)
     , help_(state, platform)
     , formLoad_(state, platform, *this, resultCommands_, programFolder) {
     setFixedSize(fromTwips({0, 0, 8040, 8325}).size());
@@ -90,7 +91,8 @@ void MainWindow::makeControls() {
                [this] { conversion_.PushButton17_Click(); });
     makeButton(QStringLiteral("Save Results As Text File"), {120, 6780, 3840, 405},
                [this] { textExport_.PushButton4_Click(); });
-    makeButton(QStringLiteral("Save Results As Excel File"), {4080, 6780, 3840, 405}, {});
+    makeButton(QStringLiteral("Save Results As Excel File"), {4080, 6780, 3840, 405},
+               [this] { spreadsheetExport_.PushButton13_Click(); });
     makeButton(QStringLiteral("Clear Results"), {4080, 7290, 3840, 405},
                [this] { resultCommands_.PushButton2_Click(); });
 

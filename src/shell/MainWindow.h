@@ -11,6 +11,7 @@
 #include "ListFileImport.h"
 #include "Platform.h"
 #include "ResultListCommands.h"
+#include "SpreadsheetExport.h"
 #include "TextExport.h"
 #include "WindowLook.h"
 #include "WindowState.h"
@@ -78,6 +79,7 @@ private:
     ListFileImport fileImport_;
     TextExport textExport_;
     ClipboardCopy clipboardCopy_;
+    SpreadsheetExport spreadsheetExport_;
     HelpCommand help_;
     FormLoad formLoad_;
     std::optional<QCursor> customPointer_;

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "SpreadsheetProbe.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -8,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTime>
 
 QtPlatform::QtPlatform() {
@@ -98,6 +101,14 @@ bool QtPlatform::setClipboardText(const QString& text) {
 
 bool QtPlatform::openUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
+}
+
+std::optional<SpreadsheetProgram> QtPlatform::findSpreadsheetProgram() {
+    return SpreadsheetProbe::find(qEnvironmentVariable("PATH"));
+}
+
+bool QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
 }
 
 int QtPlatform::secondsSinceMidnight() {

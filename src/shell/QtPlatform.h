@@ -28,6 +28,8 @@ public:
     bool clearClipboard() override;
     bool setClipboardText(const QString& text) override;
     bool openUrl(const QUrl& url) override;
+    std::optional<SpreadsheetProgram> findSpreadsheetProgram() override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
     int secondsSinceMidnight() override;
     void seedRandom(std::uint32_t seed) override;
     double nextRandom() override;

@@ -64,6 +64,13 @@ bool ScriptedPlatform::openUrl(const QUrl& url) {
     return true;
 }
 
+bool ScriptedPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    if (startProgramFails)
+        return false;
+    startedPrograms.append(QStringList{program} + arguments);
+    return true;
+}
+
 double ScriptedPlatform::nextRandom() {
     return randomNumbers.isEmpty() ? 0.5 : randomNumbers.dequeue();
 }

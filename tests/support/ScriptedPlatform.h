@@ -39,16 +39,20 @@ public:
     std::int64_t millisecondsPerReading = 1000;
     bool closed = false;
     bool openUrlFails = false;
+    std::optional<SpreadsheetProgram> spreadsheetProgram; // none: no spreadsheet program
+    bool startProgramFails = false;
 
     // What happened.
     QList<ShownMessage> messages;
     QStringList prompts;
     QList<FileDialogRequest> fileDialogs;
     QList<QUrl> openedUrls;
+    QList<QStringList> startedPrograms; // program, then its arguments
     QString clipboard;
     bool clipboardHoldsText = false;
     int clipboardAttempts = 0;
     int yields = 0;
+    int spreadsheetProbes = 0;
     std::uint32_t seed = 0;
     int secondsNow = 0;
 
@@ -62,6 +66,11 @@ public:
     bool clearClipboard() override;
     bool setClipboardText(const QString& text) override;
     bool openUrl(const QUrl& url) override;
+    std::optional<SpreadsheetProgram> findSpreadsheetProgram() override {
+        ++spreadsheetProbes;
+        return spreadsheetProgram;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override;
     int secondsSinceMidnight() override { return secondsNow; }
     void seedRandom(std::uint32_t value) override { seed = value; }
     double nextRandom() override;

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <cstdint>
+#include <optional>
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Warning };
@@ -17,6 +18,13 @@ enum class MessageAnswer { Ok = 1, Yes = 6, No = 7 };
 struct FileDialogRequest {
     QString title;
     QStringList filters; // "Text Files (*.txt)", "All Files (*)"
+};
+
+// How to start the desktop's spreadsheet program on a file: the program, the arguments
+// that go before the file's path.
+struct SpreadsheetProgram {
+    QString program;
+    QStringList argumentsBeforeFile;
 };
 
 class Platform {
@@ -38,6 +46,11 @@ public:
 
     // Opens the address in the desktop's browser; false when it could not be handed over.
     virtual bool openUrl(const QUrl& url) = 0;
+
+    // The spreadsheet program that can be started here, if any.
+    virtual std::optional<SpreadsheetProgram> findSpreadsheetProgram() = 0;
+    // Starts a program without waiting for it; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 
     virtual int secondsSinceMidnight() = 0;
     // A number r with 0 <= r < 1 from a generator seeded by seedRandom.

@@ -1,0 +1,80 @@
+#include "SpreadsheetExport.h"
+
+#include "AppError.h"
+#include "ErrorTrap.h"
+#include "EventPump.h"
+#include "TrapLocations.h"
+#include "WorkbookWriter.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+SpreadsheetExport::SpreadsheetExport(WindowState& state, Platform& platform, qsizetype rowsPerSheet)
+    : state_(state)
+    , platform_(platform)
+    , rowsPerSheet_(rowsPerSheet) {}
+
+QString SpreadsheetExport::probeMessage() {
+    return QStringLiteral("Excel is not installed on this computer. You need to have it "
+                          "installed to use this software without error.");
+}
+
+QString SpreadsheetExport::commandMessage() {
+    return QStringLiteral("Excel is not installed on this computer. You need to have it "
+                          "installed to use this feature.");
+}
+
+QString SpreadsheetExport::exportFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/workbooks");
+}
+
+bool SpreadsheetExport::SaveResultsAsExcelFileIsExcelInstalled() {
+    program_ = platform_.findSpreadsheetProgram();
+    if (!program_)
+        platform_.showMessage(probeMessage(), MessageButtons::Ok, MessageIcon::None,
+                              state_.applicationTitle);
+    return program_.has_value();
+}
+
+void SpreadsheetExport::PushButton13_Click() {
+    if (!SaveResultsAsExcelFileIsExcelInstalled()) {
+        platform_.showMessage(commandMessage(), MessageButtons::Ok, MessageIcon::None,
+                              state_.applicationTitle);
+        return;
+    }
+    if (state_.results.count() == 0)
+        return;
+    state_.pointer.set(MousePointer::Hourglass);
+    struct ResetPointer {
+        MousePointer& pointer;
+        ~ResetPointer() { pointer.set(MousePointer::Default); }
+    } resetPointer{state_.pointer};
+    exportResults(*program_);
+}
+
+// Steps 104 to 116 as one trapped step: a failure is reported once and nothing is left
+// half-written; the spreadsheet program starts only on a complete workbook.
+void SpreadsheetExport::exportResults(const SpreadsheetProgram& program) {
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::saveAsExcel));
+    trap.step(104, [&] {
+        const QString folder = exportFolder();
+        if (!QDir().mkpath(folder))
+            throw AppError(QStringLiteral("Cannot create the folder %1").arg(folder));
+        QTemporaryFile file(folder + QStringLiteral("/Results-XXXXXX.xlsx"));
+        if (!file.open())
+            throw AppError(QStringLiteral("Cannot create a workbook in %1: %2")
+                               .arg(folder, file.errorString()));
+        file.setAutoRemove(false);
+        const QString path = file.fileName();
+        file.close();
+        EventPump pump(platform_);
+        WorkbookWriter(pump, rowsPerSheet_).write(state_.results, path);
+        if (!platform_.startProgram(program.program,
+                                    program.argumentsBeforeFile + QStringList{path})) {
+            QFile::remove(path); // nobody will open it
+            throw AppError(QStringLiteral("Cannot start %1").arg(program.program));
+        }
+    });
+}

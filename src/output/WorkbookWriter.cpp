@@ -1,0 +1,151 @@
+#include "WorkbookWriter.h"
+
+#include "AppError.h"
+
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr double maxColumnWidth = 255;
+
+QString problemText(lxw_error error) {
+    return QString::fromUtf8(lxw_strerror(error));
+}
+
+// One workbook being written; a workbook that is not closed complete is freed unwritten
+// and its file removed.
+class Workbook {
+public:
+    Workbook(const QString& path, int columns)
+        : path_(path)
+        , columns_(columns) {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        const QByteArray name = path.toUtf8();
+        workbook_ = workbook_new_opt(name.constData(), &options);
+        if (!workbook_)
+            throw AppError(QStringLiteral("Cannot create the workbook %1").arg(path));
+    }
+    ~Workbook() {
+        if (workbook_) {
+            lxw_workbook_free(workbook_);
+            QFile::remove(path_);
+        }
+    }
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    void startSheet(const ListSource& list, EventPump& pump) {
+        sheet_ = workbook_add_worksheet(workbook_, nullptr);
+        if (!sheet_)
+            throw AppError(QStringLiteral("Cannot add a sheet to the workbook %1").arg(path_));
+        sheets_.push_back(sheet_);
+        for (int c = 0; c < columns_; ++c) {
+            if (pump.due())
+                pump.yield();
+            writeCell(0, c, list.header(c));
+        }
+    }
+
+    void writeCell(lxw_row_t row, int column, QStringView text) {
+        widths_.resize(std::max<std::size_t>(widths_.size(), std::size_t(column) + 1), 0);
+        widths_[std::size_t(column)] = std::max(widths_[std::size_t(column)], text.size());
+        if (text.isEmpty())
+            return;
+        const QByteArray utf8 = text.toUtf8();
+        const lxw_error error =
+            worksheet_write_string(sheet_, row, lxw_col_t(column), utf8.constData(), nullptr);
+        if (error != LXW_NO_ERROR)
+            throw AppError(
+                QStringLiteral("Cannot write a cell of the workbook: %1").arg(problemText(error)));
+    }
+
+    // Fits the columns to their longest text on every sheet and writes the file. Packing a
+    // large workbook takes a while: it runs beside the window, which keeps handling events.
+    void close(EventPump& pump) {
+        for (lxw_worksheet* sheet : sheets_)
+            for (std::size_t c = 0; c < widths_.size(); ++c)
+                worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
+                                     std::min(maxColumnWidth, double(widths_[c]) + 1.5), nullptr);
+        lxw_workbook* workbook = std::exchange(workbook_, nullptr);
+        std::atomic<bool> packed = false;
+        lxw_error error = LXW_NO_ERROR;
+        try {
+            // Joined before this block is left, also when the window closes meanwhile.
+            std::jthread packer([&] {
+                error = workbook_close(workbook);
+                packed = true;
+            });
+            waitFor(packed, pump);
+        } catch (...) {
+            QFile::remove(path_); // the user is gone: nobody will open it
+            throw;
+        }
+        if (error != LXW_NO_ERROR) {
+            QFile::remove(path_);
+            throw AppError(
+                QStringLiteral("Cannot write the workbook %1: %2").arg(path_, problemText(error)));
+        }
+    }
+
+private:
+    static void waitFor(const std::atomic<bool>& packed, EventPump& pump) {
+        while (!packed) {
+            if (pump.due())
+                pump.yield();
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+
+    QString path_;
+    int columns_;
+    lxw_workbook* workbook_ = nullptr;
+    lxw_worksheet* sheet_ = nullptr;
+    std::vector<lxw_worksheet*> sheets_;
+    std::vector<qsizetype> widths_;
+};
+
+} // namespace
+
+WorkbookWriter::WorkbookWriter(EventPump& pump, qsizetype rowsPerSheet)
+    : pump_(pump)
+    , rowsPerSheet_(std::clamp<qsizetype>(rowsPerSheet, 2, sheetRowLimit)) {}
+
+void WorkbookWriter::write(const ListSource& list, const QString& path) {
+    const int columns = list.columns();
+    Workbook workbook(path, columns);
+    workbook.startSheet(list, pump_);
+    qsizetype sheetRow = 1;
+    const qsizetype rows = list.rows();
+    QString withoutEquals;
+    for (qsizetype r = 0; r < rows; ++r) {
+        if (pump_.due()) {
+            pump_.yield();
+            if (r >= list.rows()) // the list was cleared: the workbook ends here
+                break;
+        }
+        if (sheetRow == rowsPerSheet_) {
+            workbook.startSheet(list, pump_);
+            sheetRow = 1;
+        }
+        if (list.checked(r))
+            for (int c = 0; c < columns; ++c) {
+                QStringView cell = list.cell(r, c);
+                if (c > 0 && cell.contains(u'=')) {
+                    withoutEquals = cell.toString().remove(u'=');
+                    cell = withoutEquals;
+                }
+                workbook.writeCell(lxw_row_t(sheetRow), c, cell);
+            }
+        ++sheetRow;
+    }
+    workbook.close(pump_);
+}

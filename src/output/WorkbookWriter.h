@@ -1,0 +1,27 @@
+#pragma once
+// Writes a list into an .xlsx workbook with libxlsxwriter, streaming rows to disk so that
+// memory stays flat however long the list is. Row 1 of a sheet holds the column headers;
+// then one sheet row per list row, in list order; an unchecked row leaves its sheet row
+// empty. Every cell is text, so a zip code such as 03053 keeps its leading zero. Column 1
+// is written as it stands; later columns lose every "=". A sheet holds 1,048,576 rows:
+// further rows go on to the next sheet, under the header row again.
+
+#include "EventPump.h"
+#include "ListSource.h"
+
+#include <QString>
+
+class WorkbookWriter {
+public:
+    static constexpr qsizetype sheetRowLimit = 1048576;
+
+    explicit WorkbookWriter(EventPump& pump, qsizetype rowsPerSheet = sheetRowLimit);
+
+    // Throws AppError. A workbook that could not be completed is removed, also when the
+    // window closes during the write.
+    void write(const ListSource& list, const QString& path);
+
+private:
+    EventPump& pump_;
+    qsizetype rowsPerSheet_;
+};
