@@ -6,6 +6,7 @@
 
 #include "BenchWorkload.h"
 #include "ConversionRun.h"
+#include "PeakMemory.h"
 #include "SaveOption.h"
 #include "ScriptedPlatform.h"
 #include "ZipDatabase.h"
@@ -31,16 +32,6 @@ public:
 private:
     QElapsedTimer clock_;
 };
-
-long peakRssMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
-    return -1;
-}
 
 double timeRun(const QStringList& entries, qsizetype& rows, int& yields) {
     WindowState state;

@@ -8,6 +8,7 @@
 #include "AlignedTextWriter.h"
 #include "ClipboardCopy.h"
 #include "ListFileImport.h"
+#include "PeakMemory.h"
 #include "QtPlatform.h"
 #include "WindowState.h"
 #include "WorkbookWriter.h"
@@ -48,16 +49,6 @@ private:
     qint64 lastNs_ = 0;
     bool started_ = false;
 };
-
-long peakRssMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
-    return -1;
-}
 
 void report(const char* step, const QElapsedTimer& timer, MeasuringPlatform& platform) {
     platform.endStep();

@@ -2,16 +2,6 @@
 
 namespace {
 
-QStringView trimBlanks(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 bool separatesWords(char32_t c) {
     return c == 0 || (c >= 0x09 && c <= 0x0D) || c == 0x20;
 }
@@ -62,6 +52,16 @@ QString properCaseUnicode(QStringView text, const QLocale& locale) {
 
 } // namespace
 
+QStringView TrimBlanks(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 QString PadZip(const QString& text) {
     const qsizetype missing = 5 - text.size();
     return missing > 0 ? QString(missing, u'0') + text : text;
@@ -80,8 +80,8 @@ LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric) {
     const qsizetype secondComma = entry.indexOf(u',', firstComma + 1);
     const qsizetype stateEnd = secondComma < 0 ? entry.size() : secondComma;
     keys.kind = EntryKind::CityState;
-    keys.city = trimBlanks(entry.left(firstComma));
-    keys.state = trimBlanks(entry.mid(firstComma + 1, stateEnd - firstComma - 1));
+    keys.city = TrimBlanks(entry.left(firstComma));
+    keys.state = TrimBlanks(entry.mid(firstComma + 1, stateEnd - firstComma - 1));
     return keys;
 }
 

@@ -24,6 +24,9 @@ struct LookupKeys {
 // padded on the left with "0" to five, whatever they hold.
 QString PadZip(const QString& text);
 
+// The text without the blanks (U+0020 only; tabs stay) at both of its ends.
+QStringView TrimBlanks(QStringView text);
+
 // Reads an entry into lookup keys. The views point into entry.
 LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric);
 

@@ -25,16 +25,6 @@ QString decodeWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-QStringView trimBlanks(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 bool hasLowerCase(QStringView text) {
     for (QChar c : text)
         if (c.unicode() >= 0x80 || (c >= u'a' && c <= u'z'))
@@ -56,7 +46,7 @@ public:
         }
         qsizetype lineFeed = -1;
         while ((lineFeed = line.indexOf(u'\n')) >= 0) {
-            add_(trimBlanks(line.left(lineFeed)));
+            add_(TrimBlanks(line.left(lineFeed)));
             line = line.mid(lineFeed + 1);
         }
         addPaddedUpper(line);
@@ -66,12 +56,12 @@ private:
     void addPaddedUpper(QStringView line) {
         if (line.size() < 5) {
             shaped_ = PadZip(line.toString()).toUpper();
-            add_(trimBlanks(shaped_));
+            add_(TrimBlanks(shaped_));
         } else if (hasLowerCase(line)) {
             shaped_ = line.toString().toUpper();
-            add_(trimBlanks(shaped_));
+            add_(TrimBlanks(shaped_));
         } else {
-            add_(trimBlanks(line));
+            add_(TrimBlanks(line));
         }
     }
 

@@ -153,9 +153,8 @@ QPushButton* MainWindow::makeButton(const QString& text, const QRect& twips,
     button->setFont(arialBold(11.25));
     button->setMouseTracking(true);
     button->installEventFilter(this);
-    if (command)
-        connect(button, &QPushButton::clicked, this,
-                [this, command = std::move(command)] { runCommand(command); });
+    connect(button, &QPushButton::clicked, this,
+            [this, command = std::move(command)] { runCommand(command); });
     buttons_.append(button);
     return button;
 }

@@ -6,6 +6,7 @@
 #include "SaveOption.h"
 #include "ScriptedPlatform.h"
 #include "TestDatabase.h"
+#include "TestFiles.h"
 #include "WindowClosed.h"
 
 #include <QTemporaryDir>
@@ -249,7 +250,7 @@ void ConversionRunTest::brokenDatabase() {
     if (!sql.isEmpty())
         QVERIFY(TestDatabase::create(path, sql));
     else if (!bytes.isNull())
-        QVERIFY(TestDatabase::writeFile(path, bytes));
+        QVERIFY(writeFile(path, bytes));
 
     Fixture f(path);
     f.add(sample);

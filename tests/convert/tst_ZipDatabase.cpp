@@ -4,6 +4,7 @@
 
 #include "AppError.h"
 #include "TestDatabase.h"
+#include "TestFiles.h"
 #include "ZipDatabase.h"
 
 #include <QTemporaryDir>
@@ -123,7 +124,7 @@ void ZipDatabaseTest::brokenFilesAreRefused() {
     if (!sql.isEmpty())
         QVERIFY(TestDatabase::create(path, sql));
     else if (!bytes.isNull())
-        QVERIFY(TestDatabase::writeFile(path, bytes));
+        QVERIFY(writeFile(path, bytes));
 
     try {
         ZipDatabase db(path);

@@ -5,6 +5,7 @@
 #include "ListFileReader.h"
 #include "PathRepair.h"
 #include "ScriptedPlatform.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,16 +13,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList entries(const WindowState& state) {
     QStringList all;

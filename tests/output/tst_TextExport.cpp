@@ -4,6 +4,7 @@
 #include "AlignedTextWriter.h"
 #include "ScriptedPlatform.h"
 #include "TableSource.h"
+#include "TestFiles.h"
 #include "TextExport.h"
 #include "WindowClosed.h"
 
@@ -17,16 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray golden(const char* name) {
     return readFile(QStringLiteral(QUELLIST_TEST_DATA "/export/") + QLatin1String(name));

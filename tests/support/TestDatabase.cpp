@@ -1,7 +1,5 @@
 #include "TestDatabase.h"
 
-#include <QFile>
-
 #include <sqlite3.h>
 
 namespace TestDatabase {
@@ -27,11 +25,6 @@ QString failingForZip99999Sql() {
         "                       ('03060', 'NASHUA', 'NH');"
         "CREATE VIEW ZIP_CODES AS SELECT ZIP, CITY, STATE FROM RAW"
         " WHERE CASE WHEN ZIP = '99999' THEN abs(-9223372036854775807 - 1) ELSE 1 END;");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace TestDatabase

@@ -12,7 +12,4 @@ bool create(const QString& path, const QString& sql);
 // every query that reaches a row with the zip code 99999.
 QString failingForZip99999Sql();
 
-// Writes raw bytes to path (a file that is no database at all).
-bool writeFile(const QString& path, const QByteArray& bytes);
-
 } // namespace TestDatabase

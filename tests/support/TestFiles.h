@@ -1,0 +1,16 @@
+#pragma once
+// Whole files in and out, for tests.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
