@@ -132,7 +132,14 @@ bool AlignedTextWriter::finish() {
     }
     return trap_.step(232, [&] {
         auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());
-        const bool closed = saveFile ? saveFile->commit() : (file_->close(), true);
+        bool closed = true;
+        // Putting the file in place waits for the disk: the window goes on meanwhile.
+        pump_.runBeside([&] {
+            if (saveFile)
+                closed = saveFile->commit();
+            else
+                file_->close();
+        });
         if (!closed || file_->error() != QFileDevice::NoError)
             throw AppError(
                 QStringLiteral("Cannot write %1: %2").arg(fileName_, file_->errorString()));

@@ -6,9 +6,6 @@
 
 #include <xlsxwriter.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -75,15 +72,9 @@ public:
                 worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
                                      std::min(maxColumnWidth, double(widths_[c]) + 1.5), nullptr);
         lxw_workbook* workbook = std::exchange(workbook_, nullptr);
-        std::atomic<bool> packed = false;
         lxw_error error = LXW_NO_ERROR;
         try {
-            // Joined before this block is left, also when the window closes meanwhile.
-            std::jthread packer([&] {
-                error = workbook_close(workbook);
-                packed = true;
-            });
-            waitFor(packed, pump);
+            pump.runBeside([&] { error = workbook_close(workbook); });
         } catch (...) {
             QFile::remove(path_); // the user is gone: nobody will open it
             throw;
@@ -96,15 +87,6 @@ public:
     }
 
 private:
-    static void waitFor(const std::atomic<bool>& packed, EventPump& pump) {
-        while (!packed) {
-            if (pump.due())
-                pump.yield();
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-
     QString path_;
     int columns_;
     lxw_workbook* workbook_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "RemoveSelectedRow.h"
+#include "TextListView.h"
 #include "TextProgressBar.h"
 #include "WindowClosed.h"
 
@@ -9,12 +10,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTreeView>
 
 #include <cmath>
 
@@ -120,29 +119,13 @@ void MainWindow::makeControls() {
     progressBar1_->setAlignment(Qt::AlignCenter);
 }
 
-QTreeView* MainWindow::makeListView(TextListModel& model, const QRect& twips) {
-    auto* view = new QTreeView(this);
+TextListView* MainWindow::makeListView(TextListModel& model, const QRect& twips) {
+    auto* view = new TextListView(model, this);
     view->setGeometry(fromTwips(twips));
-    view->setRootIsDecorated(false);
-    view->setUniformRowHeights(true);
-    view->setItemsExpandable(false);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->header()->setStretchLastSection(false);
-    view->setModel(&model);
     view->setToolTip(QString::fromLatin1(listToolTip));
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
     view->viewport()->setMouseTracking(true);
-    const auto syncSelection = [view, &model] {
-        const QModelIndexList rows = view->selectionModel()->selectedRows();
-        model.setSelectedRow(rows.isEmpty() ? -1 : rows.first().row());
-    };
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, syncSelection);
-    connect(&model, &QAbstractItemModel::rowsRemoved, this, syncSelection);
-    connect(&model, &QAbstractItemModel::modelReset, this, syncSelection);
-    connect(&model, &TextListModel::columnsChanged, view,
-            [view, &model] { view->setColumnWidth(0, model.columnWidth(0) / 15); });
     return view;
 }
 
@@ -252,7 +235,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::handleListEvent(QObject* watched, QEvent* event) {
-    const auto isPartOf = [watched](QTreeView* view) {
+    const auto isPartOf = [watched](TextListView* view) {
         return view && (watched == view || watched == view->viewport());
     };
     const bool entries = isPartOf(listView1_);

@@ -25,7 +25,7 @@
 class QComboBox;
 class QGroupBox;
 class QPushButton;
-class QTreeView;
+class TextListView;
 class TextProgressBar;
 
 class MainWindow : public QWidget, public WindowLook {
@@ -38,8 +38,8 @@ public:
     void load();
 
     // The controls by their designer names, for tests that click and type like a user.
-    QTreeView* listView1() const { return listView1_; }
-    QTreeView* listView2() const { return listView2_; }
+    TextListView* listView1() const { return listView1_; }
+    TextListView* listView2() const { return listView2_; }
     QComboBox* combo1() const { return combo1_; }
     QGroupBox* frame1() const { return frame1_; }
     TextProgressBar* progressBar1() const { return progressBar1_; }
@@ -60,7 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QTreeView* makeListView(TextListModel& model, const QRect& twips);
+    TextListView* makeListView(TextListModel& model, const QRect& twips);
     QPushButton* makeButton(const QString& text, const QRect& twips, std::function<void()> command);
     void makeControls();
     void setTabOrder();
@@ -84,8 +84,8 @@ private:
     FormLoad formLoad_;
     std::optional<QCursor> customPointer_;
 
-    QTreeView* listView1_ = nullptr;
-    QTreeView* listView2_ = nullptr;
+    TextListView* listView1_ = nullptr;
+    TextListView* listView2_ = nullptr;
     QGroupBox* frame1_ = nullptr;
     QComboBox* combo1_ = nullptr;
     TextProgressBar* progressBar1_ = nullptr;

@@ -8,6 +8,7 @@
 #include "ScriptedPlatform.h"
 #include "TextProgressBar.h"
 
+#include "TextListView.h"
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -16,7 +17,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeView>
+
+#include <QHeaderView>
 
 #include <memory>
 
@@ -48,15 +50,14 @@ struct Program {
         return all;
     }
 
-    void selectRow(QTreeView* view, int row) {
+    void selectRow(TextListView* view, int row) {
         QCoreApplication::processEvents(); // let the view see appended rows
-        view->setCurrentIndex(view->model()->index(row, 0));
+        view->setCurrentRow(row);
     }
 
-    void doubleClick(QTreeView* view, int row) {
+    void doubleClick(TextListView* view, int row) {
         selectRow(view, row);
-        const QRect cell = view->visualRect(view->model()->index(row, 0));
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->rowRect(row).center());
     }
 
     WindowState state;
@@ -188,9 +189,9 @@ void MainWindowTest::layoutAndTabOrder() {
     QCOMPARE(w.frame1()->title(),
              QStringLiteral(" What part of the results would you like to save?"));
     QCOMPARE(w.progressBar1()->text(), QStringLiteral("Progress Bar"));
-    QCOMPARE(w.listView1()->model()->headerData(0, Qt::Horizontal).toString(),
+    QCOMPARE(w.listView1()->header()->model()->headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("Zip Codes Or City, States"));
-    QCOMPARE(w.listView2()->model()->headerData(0, Qt::Horizontal).toString(),
+    QCOMPARE(w.listView2()->header()->model()->headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("Results"));
     QVERIFY(w.listView2()->toolTip().startsWith(QStringLiteral("Double-click item to remove it.")));
     QCOMPARE(nextTabStop(w.listView1()), w.listView2());
@@ -224,7 +225,7 @@ void MainWindowTest::sampleButtonTwice() {
                            "HAVERHILL, MA",   "03053",       "12345"};
     QCOMPARE(program.entries(), once + once);
     QCoreApplication::processEvents();
-    QCOMPARE(program.window.listView1()->model()->rowCount(), 12);
+    QCOMPARE(program.window.listView1()->model().rowCount(), 12);
 }
 
 void MainWindowTest::typedEntriesArePadded() {
@@ -244,7 +245,7 @@ void MainWindowTest::typedEntriesArePadded() {
 void MainWindowTest::removeByKeyAndDoubleClick() {
     Program program(folderWith(true));
     program.start();
-    QTreeView* list = program.window.listView1();
+    TextListView* list = program.window.listView1();
     QTest::keyClick(list, Qt::Key_Delete); // empty list: nothing happens
     program.click(sample);
 
@@ -276,8 +277,8 @@ void MainWindowTest::editingDuringRun() {
     Program program(folderWith(true));
     program.start();
     program.click(sample);
-    QTreeView* entries = program.window.listView1();
-    QTreeView* results = program.window.listView2();
+    TextListView* entries = program.window.listView1();
+    TextListView* results = program.window.listView2();
     bool acted = false;
     program.platform.onYield = [&](int yield) {
         if (yield != 4 || acted)

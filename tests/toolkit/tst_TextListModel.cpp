@@ -108,9 +108,12 @@ void TextListModelTest::selectionFollowsRemoval() {
     TextListModel model(TextListModel::Storage::Unique);
     model.append(u"1");
     model.append(u"2");
-    model.setSelectedRow(1);
+    model.append(u"3");
+    model.setSelectedRow(2);
+    model.removeAt(0);
+    QCOMPARE(model.selectedRow(), 1); // still "3"
     model.removeAt(1);
-    QCOMPARE(model.selectedRow(), 0);
+    QCOMPARE(model.selectedRow(), -1);
     model.setSelectedRow(5);
     QCOMPARE(model.selectedRow(), -1);
 }

@@ -6,6 +6,7 @@
 #include "Platform.h"
 
 #include <cstdint>
+#include <functional>
 
 class EventPump {
 public:
@@ -17,6 +18,10 @@ public:
     bool due();
     // Lets the window handle pending events. Throws WindowClosed once the window is closed.
     void yield();
+    // Runs a blocking piece of work (packing a file, flushing it to disk) on a worker thread
+    // and keeps yielding until it is done. The work must not touch the window's state.
+    // Rethrows what the work threw; on WindowClosed waits for the work before unwinding.
+    void runBeside(const std::function<void()>& work);
 
 private:
     Platform& platform_;

@@ -76,8 +76,11 @@ void TextListModel::removeAt(qsizetype row) {
         --shownRows_;
         endRemoveRows();
     }
-    if (selected_ >= count())
-        selected_ = count() - 1;
+    // The removed row's selection goes with it; a later selected row moves up with its row.
+    if (row == selected_)
+        selected_ = -1;
+    else if (row < selected_)
+        --selected_;
 }
 
 void TextListModel::clear() {
