@@ -76,6 +76,8 @@ private slots:
     void brokenDatabase();
     void failingQueryReportedOnce();
     void closingTheWindowEndsTheRun();
+    void throttledYieldsEndAtRest();
+    void commandDuringYieldSeesEveryAppendedRow();
 };
 
 void ConversionRunTest::sampleEntries() {
@@ -290,6 +292,40 @@ void ConversionRunTest::closingTheWindowEndsTheRun() {
     QVERIFY_THROWS_EXCEPTION(WindowClosed, f.run.PushButton17_Click());
     QVERIFY(f.platform.messages.isEmpty());
     QVERIFY(!f.state.isConverting);
+}
+
+void ConversionRunTest::throttledYieldsEndAtRest() {
+    Fixture f;
+    for (int i = 0; i < 50; ++i)
+        f.add(sample);
+    f.platform.millisecondsPerReading = 1; // a yield only every 15 readings of the clock
+    f.recordProgress();
+    f.run.PushButton17_Click();
+    QVERIFY(f.platform.yields > 0);
+    QVERIFY(f.platform.yields < 2 * 300);
+    QCOMPARE(f.state.results.count(), 50 * 28);
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+    QCOMPARE(f.state.progress.value(), 0.0);
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+}
+
+void ConversionRunTest::commandDuringYieldSeesEveryAppendedRow() {
+    Fixture f;
+    f.add(sample);
+    qsizetype rowsSeen = -1;
+    int viewRows = -1;
+    f.platform.onYield = [&](int yield) {
+        if (yield == 9) { // the fifth entry: four entries' rows are in, not yet shown
+            rowsSeen = f.state.results.count();
+            viewRows = f.state.results.rowCount();
+        }
+    };
+    f.run.PushButton17_Click();
+    QCOMPARE(rowsSeen, 1 + 5 + 16 + 4);
+    QCOMPARE(viewRows, 0); // the views learn of them when the event loop runs
+    QCoreApplication::processEvents();
+    QCOMPARE(f.state.results.rowCount(), 28);
 }
 
 QTEST_GUILESS_MAIN(ConversionRunTest)
