@@ -37,7 +37,8 @@ void ConversionRun::PushButton17_Click() {
     }
     trap.step(110, [&] { state_.results.clear(); });
     trap.step(112, [&] { state_.pointer.set(MousePointer::Hourglass); });
-    Run run{trap, *database, option, NumericText(), QLocale(), {}, EventPump(platform_), {}, {}};
+    Run run{trap, *database, option, NumericText(), QLocale(), {}, EventPump(platform_),
+            {},   {},        false};
     const bool completed = convertEntries(run);
     database.reset();
     endRun();
@@ -86,6 +87,8 @@ bool ConversionRun::convertEntries(Run& run) {
             return false;
         }
         convertEntry(run, state_.entries.textView(position - 1));
+        if (run.databaseFailed) // reported once; the run ends as a failed open does
+            return false;
     }
     return true;
 }
@@ -106,13 +109,21 @@ void ConversionRun::showProgress(Run& run, qsizetype position) {
 
 void ConversionRun::convertEntry(Run& run, QStringView entry) {
     const LookupKeys keys = ClassifyEntry(entry, run.numeric); // 130
-    if (keys.kind == EntryKind::None)
+    if (keys.kind == EntryKind::None || !couldMatch(keys))
         return;
     if (const auto* cached = run.cache.find(keys)) {
         state_.results.appendIds(*cached);
         return;
     }
     lookUp(run, keys);
+}
+
+// No zip code, city or state runs to a thousand characters: a longer key matches nothing,
+// and a megabyte of text need not travel to the database to learn that.
+bool ConversionRun::couldMatch(const LookupKeys& keys) {
+    constexpr qsizetype maxKeyLength = 1000;
+    return keys.zip.size() <= maxKeyLength && keys.city.size() <= maxKeyLength &&
+           keys.state.size() <= maxKeyLength;
 }
 
 // 132-136: one query; its rows are worded once, shared in the results list and remembered.
@@ -128,6 +139,10 @@ void ConversionRun::lookUp(Run& run, const LookupKeys& keys) {
                 run.database.lookupZip(keys.zip, onRow);
             else
                 run.database.lookupCityState(keys.city, keys.state, onRow);
+        } catch (const DatabaseFault&) {
+            state_.results.appendIds(run.rowIds);
+            run.databaseFailed = true; // reported below; no later lookup can succeed
+            throw;
         } catch (const AppError& failure) {
             state_.results.appendIds(run.rowIds); // the rows the query did return stay
             if (run.reportedFailures.contains(failure.description()))

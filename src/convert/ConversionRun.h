@@ -38,6 +38,7 @@ private:
         EventPump pump;
         std::vector<TextListModel::TextId> rowIds;
         QSet<QString> reportedFailures;
+        bool databaseFailed = false;
     };
 
     bool checkCanStart();
@@ -46,6 +47,7 @@ private:
     void showProgress(Run& run, qsizetype position);
     void convertEntry(Run& run, QStringView entry);
     void lookUp(Run& run, const LookupKeys& keys);
+    static bool couldMatch(const LookupKeys& keys);
     void endRun();
 
     WindowState& state_;

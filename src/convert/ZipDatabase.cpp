@@ -11,7 +11,26 @@
 
 namespace {
 
-constexpr int busyTimeoutMs = 2000;
+// How long a lookup waits for another program that holds the file locked.
+constexpr int busyTimeoutMs = 1000;
+
+// Result codes that speak of the file, not of one lookup.
+bool isFileFault(int code) {
+    switch (code & 0xff) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOMEM:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QString lastError(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
@@ -41,6 +60,7 @@ ZipDatabase::ZipDatabase(const QString& path)
     sqlite3_db_config(opened, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(opened, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     checkShape();
+    checkIntegrity();
     if (sqlite3_exec(opened, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(lastError(opened));
 }
@@ -56,7 +76,8 @@ void ZipDatabase::Closer::operator()(sqlite3* db) const {
 }
 
 void ZipDatabase::fail(const QString& what) const {
-    throw AppError(QStringLiteral("Cannot read the zip code database \"%1\": %2").arg(path_, what));
+    throw DatabaseFault(
+        QStringLiteral("Cannot read the zip code database \"%1\": %2").arg(path_, what));
 }
 
 void ZipDatabase::checkShape() {
@@ -77,6 +98,30 @@ void ZipDatabase::checkShape() {
     for (const char* wanted : {"ZIP", "CITY", "STATE"})
         if (!names.contains(QLatin1String(wanted)))
             fail(QStringLiteral("the table ZIP_CODES has no column %1").arg(QLatin1String(wanted)));
+}
+
+// A damaged file (cut short, overwritten) fails here once, not at every later lookup.
+void ZipDatabase::checkIntegrity() {
+    sqlite3_stmt* check = nullptr;
+    if (sqlite3_prepare_v2(db_.get(), "PRAGMA quick_check(1)", -1, &check, nullptr) != SQLITE_OK)
+        fail(lastError(db_.get()));
+    const int stepped = sqlite3_step(check);
+    const QString verdict =
+        stepped == SQLITE_ROW
+            ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)))
+            : lastError(db_.get());
+    sqlite3_finalize(check);
+    if (verdict != QLatin1String("ok"))
+        fail(QStringLiteral("the file is damaged (%1)").arg(verdict));
+}
+
+// A lookup failed: the file's own faults end the run, any other fails this lookup only.
+void ZipDatabase::failQuery() const {
+    const QString what = lastError(db_.get());
+    if (isFileFault(sqlite3_extended_errcode(db_.get())))
+        fail(what);
+    throw AppError(
+        QStringLiteral("The lookup in the zip code database \"%1\" failed: %2").arg(path_, what));
 }
 
 sqlite3_stmt* ZipDatabase::prepareStatement(const QString& sql) {
@@ -138,5 +183,5 @@ void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow) {
         onRow(std::span<const QStringView>(fields.data(), std::size_t(fieldCount_)));
     }
     if (stepped != SQLITE_DONE)
-        fail(lastError(db_.get()));
+        failQuery();
 }

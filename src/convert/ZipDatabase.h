@@ -12,14 +12,24 @@
 #include <memory>
 #include <span>
 
+#include "AppError.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
+
+// A failure of the database file itself (damaged, unreadable, locked), not of one entry's
+// lookup: no later query can do better, so a run ends on it.
+class DatabaseFault : public AppError {
+public:
+    using AppError::AppError;
+};
 
 class ZipDatabase {
 public:
     using RowHandler = std::function<void(std::span<const QStringView> fields)>;
 
-    // Opens the file and checks its shape. Throws AppError naming the file and the problem.
+    // Opens the file and checks its shape and integrity. Throws DatabaseFault naming the file
+    // and the problem.
     explicit ZipDatabase(const QString& path);
     ~ZipDatabase();
     ZipDatabase(const ZipDatabase&) = delete;
@@ -37,7 +47,9 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what) const;
+    [[noreturn]] void failQuery() const;
     void checkShape();
+    void checkIntegrity();
     sqlite3_stmt* prepareStatement(const QString& sql);
     void runQuery(sqlite3_stmt* statement, const RowHandler& onRow);
     void finalizeStatements();

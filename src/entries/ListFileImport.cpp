@@ -56,6 +56,12 @@ void ListFileImport::FileToListview(TextListModel& list, const QString& path) {
     const bool read = trap.step(102, [&] {
         if (!file.open(QIODevice::ReadOnly))
             throw AppError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        if (file.size() > maxListFileBytes)
+            throw AppError(
+                QStringLiteral("%1 is too large to be a list file (%2 MB; at most %3 MB)")
+                    .arg(path)
+                    .arg(file.size() >> 20)
+                    .arg(maxListFileBytes >> 20));
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             throw AppError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));

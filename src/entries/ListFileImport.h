@@ -7,6 +7,9 @@
 
 class ListFileImport {
 public:
+    // A list file is read whole; beyond this it is refused with a message.
+    static constexpr qint64 maxListFileBytes = qint64(1) << 30;
+
     ListFileImport(WindowState& state, Platform& platform);
 
     void PushButton3_Click();

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <climits>
+
 namespace {
 
 constexpr qsizetype flushThreshold = 1 << 19; // characters held before they are written
@@ -15,6 +17,9 @@ std::unique_ptr<QFileDevice> makeTarget(const QString& fileName) {
     const QFileInfo target(fileName);
     if (target.isDir())
         throw AppError(QStringLiteral("Cannot create %1: it is a folder").arg(fileName));
+    // Found out now, not after the whole file was written beside it.
+    if (target.fileName().toUtf8().size() > NAME_MAX)
+        throw AppError(QStringLiteral("Cannot create %1: the name is too long").arg(fileName));
     if (target.exists() && !target.isWritable())
         throw AppError(QStringLiteral("Cannot create %1: permission denied").arg(fileName));
     // A device (such as /dev/null) is written in place: renaming over it would replace it.

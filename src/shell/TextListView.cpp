@@ -9,7 +9,9 @@
 
 namespace {
 constexpr int textMargin = 3;
-}
+// No one reads further along one row; a row of a megabyte still paints at once.
+constexpr qsizetype maxPaintedCharacters = 2000;
+} // namespace
 
 TextListView::TextListView(TextListModel& model, QWidget* parent)
     : QAbstractScrollArea(parent)
@@ -112,7 +114,7 @@ void TextListView::paintEvent(QPaintEvent*) {
         const QRect textRect(rect.left() + textMargin, rect.top(), columnWidth - 2 * textMargin,
                              rect.height());
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         model_.textView(row).toString());
+                         model_.textView(row).left(maxPaintedCharacters).toString());
     }
 }
 

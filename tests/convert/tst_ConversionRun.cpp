@@ -77,6 +77,7 @@ private slots:
     void failingQueryReportedOnce();
     void closingTheWindowEndsTheRun();
     void throttledYieldsEndAtRest();
+    void hostileEntries();
     void commandDuringYieldSeesEveryAppendedRow();
 };
 
@@ -326,6 +327,17 @@ void ConversionRunTest::commandDuringYieldSeesEveryAppendedRow() {
     QCOMPARE(viewRows, 0); // the views learn of them when the event loop runs
     QCoreApplication::processEvents();
     QCOMPARE(f.state.results.rowCount(), 28);
+}
+
+void ConversionRunTest::hostileEntries() {
+    Fixture f;
+    f.add({QString(1 << 20, u'9'), QString(1 << 20, u'x') + QStringLiteral(", NH")});
+    for (int i = 0; i < 10000; ++i)
+        f.state.entries.append(u",");
+    f.add({QString::fromUtf16(u"\u0000\u0001\t\r\n, \u001b[2J"), QStringLiteral("03053")});
+    f.run.PushButton17_Click();
+    QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
+    QCOMPARE(f.results(), QStringList{"Londonderry, NH 03053"});
 }
 
 QTEST_GUILESS_MAIN(ConversionRunTest)

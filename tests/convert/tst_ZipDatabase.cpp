@@ -7,6 +7,11 @@
 #include "TestFiles.h"
 #include "ZipDatabase.h"
 
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +27,8 @@ private slots:
     void brokenFilesAreRefused_data();
     void brokenFilesAreRefused();
     void failingQueryThrowsForItsKeyOnly();
+    void damagedAndLockedFiles_data();
+    void damagedAndLockedFiles();
 };
 
 namespace {
@@ -144,6 +151,51 @@ void ZipDatabaseTest::failingQueryThrowsForItsKeyOnly() {
     db.prepare(QStringLiteral("CITY, STATE, ZIP"));
     QVERIFY_THROWS_EXCEPTION(AppError, rows(db, QStringLiteral("99999")));
     QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
+}
+
+void ZipDatabaseTest::damagedAndLockedFiles_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("truncated") << "truncated"
+                               << "damaged|malformed";
+    QTest::newRow("page overwritten") << "overwritten"
+                                      << "damaged|malformed";
+    QTest::newRow("locked by another program") << "locked"
+                                               << "locked";
+    QTest::newRow("unreadable") << "unreadable"
+                                << "unable to open";
+}
+
+void ZipDatabaseTest::damagedAndLockedFiles() {
+    QFETCH(QString, fault);
+    QFETCH(QString, problem);
+    if (fault == "unreadable" && geteuid() == 0)
+        QSKIP("root reads every file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    QByteArray bytes = readFile(QStringLiteral(QUELLIST_ZIPBASE));
+    if (fault == "truncated")
+        bytes.truncate(bytes.size() / 2);
+    if (fault == "overwritten")
+        bytes.replace(bytes.size() / 2, 8192, QByteArray(8192, '\x5a'));
+    QVERIFY(writeFile(path, bytes));
+    if (fault == "unreadable")
+        QFile::setPermissions(path, {});
+
+    sqlite3* holder = nullptr; // another program writing to the file
+    if (fault == "locked") {
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    try {
+        ZipDatabase db(path);
+        QFAIL("the database was accepted");
+    } catch (const DatabaseFault& failure) {
+        QVERIFY2(failure.description().contains(path), qPrintable(failure.description()));
+        QVERIFY2(failure.description().contains(QRegularExpression(problem)),
+                 qPrintable(failure.description()));
+    }
+    sqlite3_close(holder);
 }
 
 QTEST_GUILESS_MAIN(ZipDatabaseTest)

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 QStringList entries(const WindowState& state) {
@@ -44,6 +46,9 @@ private slots:
     void severalFilesFromOneFolder();
     void missingAndBinaryFilesAreSkipped();
     void folderCannotBeRead();
+    void unreadableFile();
+    void hundredMegabyteLine();
+    void millionCarriageReturns();
 };
 
 void ListFileImportTest::goldenFiles_data() {
@@ -165,6 +170,45 @@ void ListFileImportTest::folderCannotBeRead() {
         QStringLiteral("in Marrowby2021/08/31.SortBy.FileToListview at line 102")));
     QCOMPARE(state.entries.count(), 0);
     QCOMPARE(state.pointer.value(), int(MousePointer::Default));
+}
+
+void ListFileImportTest::unreadableFile() {
+    if (geteuid() == 0)
+        QSKIP("root reads every file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("locked.txt"));
+    QVERIFY(writeFile(path, "03053\r\n"));
+    QFile::setPermissions(path, {});
+    WindowState state;
+    ScriptedPlatform platform;
+    ListFileImport(state, platform).FileToListview(state.entries, path);
+    QCOMPARE(platform.messages.size(), 1);
+    QVERIFY(platform.messages.first().text.contains(QStringLiteral("at line 102")));
+    QCOMPARE(state.entries.count(), 0);
+}
+
+void ListFileImportTest::hundredMegabyteLine() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("one-line.txt"));
+    QVERIFY(writeFile(path, QByteArray(100 << 20, 'a') + "\r\n03053"));
+    WindowState state;
+    ScriptedPlatform platform;
+    ListFileImport(state, platform).FileToListview(state.entries, path);
+    QCOMPARE(state.entries.count(), 2);
+    QCOMPARE(state.entries.textView(0).size(), 100 << 20);
+    QVERIFY(state.entries.textView(0).startsWith(u"AAAA"));
+    QCOMPARE(state.entries.text(1), QStringLiteral("03053"));
+}
+
+void ListFileImportTest::millionCarriageReturns() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("returns.txt"));
+    QVERIFY(writeFile(path, QByteArray(1000000, '\r')));
+    WindowState state;
+    ScriptedPlatform platform;
+    ListFileImport(state, platform).FileToListview(state.entries, path);
+    QCOMPARE(state.entries.count(), 1000000);
+    QCOMPARE(state.entries.text(999999), QStringLiteral("00000"));
 }
 
 QTEST_GUILESS_MAIN(ListFileImportTest)

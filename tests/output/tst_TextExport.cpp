@@ -76,6 +76,8 @@ private slots:
     void folderThatCannotBeWritten();
     void existingFileSurvivesFailedSave();
     void existingFileSurvivesClosedWindow();
+    void nameTooLong();
+    void existingReadOnlyFile();
 };
 
 void TextExportTest::emptyListIsTenBytes() {
@@ -254,6 +256,32 @@ void TextExportTest::existingFileSurvivesClosedWindow() {
     QVERIFY_THROWS_EXCEPTION(WindowClosed, f.save(path));
     QCOMPARE(readFile(path), QByteArray("the list from yesterday"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results.txt"});
+}
+
+void TextExportTest::nameTooLong() {
+    QTemporaryDir dir;
+    Fixture f;
+    f.addResults({threeRows[0]});
+    f.save(dir.filePath(QString(300, u'n') + QStringLiteral(".txt")));
+    QCOMPARE(f.platform.messages.size(), 1);
+    QVERIFY2(f.platform.messages.first().text.contains(QStringLiteral("at line 156")),
+             qPrintable(f.platform.messages.first().text));
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+void TextExportTest::existingReadOnlyFile() {
+    if (geteuid() == 0)
+        QSKIP("root may write any file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.txt"));
+    QVERIFY(writeFile(path, "kept"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    Fixture f;
+    f.addResults({threeRows[0]});
+    f.save(path);
+    QCOMPARE(f.platform.messages.size(), 2); // the question, then one report
+    QVERIFY(f.platform.messages.last().text.contains(QStringLiteral("at line 156")));
+    QCOMPARE(readFile(path), QByteArray("kept"));
 }
 
 QTEST_GUILESS_MAIN(TextExportTest)

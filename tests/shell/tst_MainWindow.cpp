@@ -106,6 +106,9 @@ private slots:
     void handPointerFile();
     void skinFile();
     void closingDuringRunEndsIt();
+    void settingsFileGarbage();
+    void settingsFileUnwritable();
+    void megabyteEntryShownInPart();
 
 private:
     QString folderWith(bool cursor, const QByteArray& skin = {});
@@ -400,6 +403,53 @@ void MainWindowTest::closingDuringRunEndsIt() {
     QVERIFY(program.platform.closed);
     QVERIFY(program.platform.messages.isEmpty()); // no "Done.", no question
     QVERIFY(!program.state.isConverting);
+}
+
+void MainWindowTest::settingsFileGarbage() {
+    const QString file =
+        QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).fileName();
+    QDir().mkpath(QFileInfo(file).path());
+    QFile garbage(file);
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray("\x00\xff[[[Save Option\n=\x01\x02", 20));
+    garbage.close();
+    Program program(folderWith(true));
+    program.start();
+    QCOMPARE(program.window.combo1()->currentText(), QStringLiteral("Save City, State and Zip"));
+    QVERIFY(program.platform.messages.isEmpty());
+}
+
+void MainWindowTest::settingsFileUnwritable() {
+    const QString file =
+        QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).fileName();
+    QFile::remove(file);
+    QVERIFY(QDir().mkpath(file)); // a folder where the file should be: no one can write it
+    Program program(folderWith(true));
+    program.start();
+    QCOMPARE(program.platform.messages.size(), 1);
+    QVERIFY(program.platform.messages.first().text.contains(QStringLiteral("at line 122")));
+    QCOMPARE(program.window.combo1()->currentText(), QStringLiteral("Save City, State and Zip"));
+
+    program.window.combo1()->setFocus();
+    QTest::keyClick(program.window.combo1(), Qt::Key_Down); // a pick is kept for this run
+    QCOMPARE(program.state.saveOption.index(), 1);
+    QCOMPARE(program.platform.messages.size(), 2);
+    QVERIFY(program.platform.messages.last().text.contains(QStringLiteral("could not be written")));
+    QDir(file).removeRecursively();
+}
+
+void MainWindowTest::megabyteEntryShownInPart() {
+    Program program(folderWith(true));
+    program.start();
+    program.platform.promptTexts.enqueue(QString(1 << 20, u'w') + QStringLiteral(", NH"));
+    program.click(addEntry);
+    QCoreApplication::processEvents();
+    program.window.listView1()->viewport()->repaint();
+    program.state.progress.setText(QStringLiteral("Processing: ") + program.state.entries.text(0));
+    program.window.progressBar1()->repaint();
+    // The bar shows the start of the text; the state keeps all of it.
+    QVERIFY(program.window.progressBar1()->text().size() < 400);
+    QCOMPARE(program.state.progress.text().size(), 12 + (1 << 20) + 4);
 }
 
 QTEST_MAIN(MainWindowTest)
