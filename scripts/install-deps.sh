@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3 libxlsxwriter-dev python3-openpyxl qt6-qpa-plugins
   fonts-liberation
   xvfb xauth xdotool xclip
-  clang-format
+  clang-format clang libclang-rt-14-dev
 )
 
 missing=()

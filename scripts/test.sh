@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once with warnings as
-# errors, once under AddressSanitizer and UndefinedBehaviorSanitizer. Checks formatting.
+# errors, once under AddressSanitizer and UndefinedBehaviorSanitizer. Checks formatting and
+# runs every fuzz target for FUZZ_SECONDS (default 30) seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,6 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUELLIST_WERROR=ON 
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== fuzzing (libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer)"
+bash scripts/fuzz.sh

@@ -28,7 +28,7 @@ app_pid=$!
 # Waits until N windows named Quellist are visible; prints the first one's id.
 windows() {
   local want=$1
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do # up to a minute: long enough under valgrind
     ids=$(xdotool search --onlyvisible --name '^Quellist$' 2>/dev/null || true)
     if [ "$(printf '%s\n' $ids | grep -c .)" -ge "$want" ]; then
       printf '%s\n' $ids | head -n 1
@@ -46,7 +46,7 @@ close_message() {
   windows 2 >/dev/null
   sleep 0.3
   xdotool key Return
-  for _ in $(seq 50); do
+  for _ in $(seq 600); do
     [ "$(xdotool search --onlyvisible --name '^Quellist$' | grep -c .)" -eq 1 ] && return 0
     sleep 0.1
   done

@@ -1,0 +1,13 @@
+// The zipbase builder's reader of the zip-code table.
+
+#include "FuzzCheck.h"
+#include "ZipTsvReader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ZipTsvReader reader;
+    const bool ok = reader.parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    FUZZ_CHECK(ok != reader.error().has_value());
+    for (const ZipRecord& record : reader.records())
+        FUZZ_CHECK(record.zip.size() == 5 && record.state.size() == 2 && !record.city.empty());
+    return 0;
+}
