@@ -4,11 +4,11 @@
 //
 // Usage: bench_conversion [entries...]   (default: 100000 1000000)
 
+#include "BenchPlatform.h"
 #include "BenchWorkload.h"
 #include "ConversionRun.h"
 #include "PeakMemory.h"
 #include "SaveOption.h"
-#include "ScriptedPlatform.h"
 #include "ZipDatabase.h"
 
 #include <QCoreApplication>
@@ -18,20 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-// The scripted seam with a real clock and a real event loop, as the window has.
-class BenchPlatform : public ScriptedPlatform {
-public:
-    BenchPlatform() { clock_.start(); }
-    std::int64_t monotonicMilliseconds() override { return clock_.elapsed(); }
-    void processEvents() override {
-        ++yields;
-        QCoreApplication::processEvents();
-    }
-
-private:
-    QElapsedTimer clock_;
-};
 
 double timeRun(const QStringList& entries, qsizetype& rows, int& yields) {
     WindowState state;

@@ -7,10 +7,10 @@
 //
 // Usage: QT_QPA_PLATFORM=offscreen bench_window [entries]   (default 1000000)
 
+#include "BenchPlatform.h"
 #include "BenchWorkload.h"
 #include "MainWindow.h"
 #include "PeakMemory.h"
-#include "ScriptedPlatform.h"
 
 #include "TextListView.h"
 #include <QApplication>
@@ -24,31 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-// The scripted seam with a real clock and the real event loop; it measures the gaps
-// between the passes of the event loop.
-class BenchPlatform : public ScriptedPlatform {
-public:
-    BenchPlatform() { clock_.start(); }
-    std::int64_t monotonicMilliseconds() override { return clock_.elapsed(); }
-    void processEvents() override {
-        noteGap();
-        ++yields;
-        QCoreApplication::processEvents();
-        last_ = clock_.nsecsElapsed();
-    }
-    void startStep() {
-        last_ = clock_.nsecsElapsed();
-        longestGapNs = 0;
-    }
-    void endStep() { noteGap(); }
-    qint64 longestGapNs = 0;
-
-private:
-    void noteGap() { longestGapNs = std::max(longestGapNs, clock_.nsecsElapsed() - last_); }
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-};
 
 QString writeListFile(const QTemporaryDir& dir, int entries) {
     const QString path = dir.filePath(QStringLiteral("entries.txt"));
