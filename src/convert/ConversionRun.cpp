@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "FileNameFromPath.h"
 #include "SaveOption.h"
+#include "ScopeExit.h"
 #include "TrapLocations.h"
 #include "ZipDatabase.h"
 
@@ -21,10 +22,7 @@ void ConversionRun::PushButton17_Click() {
         return;
     state_.isConverting = true; // 102
     // Whatever ends the run, a later click must be able to start another one.
-    struct ClearFlag {
-        bool& flag;
-        ~ClearFlag() { flag = false; }
-    } clearFlag{state_.isConverting};
+    const ScopeExit clearFlag([this] { state_.isConverting = false; });
 
     if (!checkCanStart()) // 104, 106
         return;

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "FileExists.h"
+#include "ScopeExit.h"
 
 #include <sqlite3.h>
 
@@ -165,13 +166,10 @@ void ZipDatabase::lookupCityState(QStringView city, QStringView state, const Row
 }
 
 void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow) {
-    struct ResetOnExit {
-        sqlite3_stmt* statement;
-        ~ResetOnExit() {
-            sqlite3_reset(statement);
-            sqlite3_clear_bindings(statement);
-        }
-    } resetOnExit{statement};
+    const ScopeExit resetStatement([statement] {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+    });
     std::array<QStringView, 3> fields;
     int stepped = SQLITE_ROW;
     while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "ColumnLayout.h"
+#include "ScopeExit.h"
 #include "TrapLocations.h"
 
 #include <QFileInfo>
@@ -58,13 +59,10 @@ bool AlignedTextWriter::SaveListviewProperlySpaced(const ListSource& list,
                                                    const QString& fileName) {
     fileName_ = fileName;
     // Whatever ends the save, the bar goes back to rest.
-    struct ResetProgress {
-        ProgressIndicator* progress;
-        ~ResetProgress() {
-            if (progress)
-                progress->reset();
-        }
-    } resetProgress{progress_};
+    const ScopeExit resetProgress([this] {
+        if (progress_)
+            progress_->reset();
+    });
 
     showProgress(102, 1, writingText());
     std::vector<qsizetype> widths;

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "ErrorTrap.h"
 #include "EventPump.h"
+#include "ScopeExit.h"
 #include "TrapLocations.h"
 #include "WorkbookWriter.h"
 
@@ -47,10 +48,7 @@ void SpreadsheetExport::PushButton13_Click() {
     if (state_.results.count() == 0)
         return;
     state_.pointer.set(MousePointer::Hourglass);
-    struct ResetPointer {
-        MousePointer& pointer;
-        ~ResetPointer() { pointer.set(MousePointer::Default); }
-    } resetPointer{state_.pointer};
+    const ScopeExit resetPointer([this] { state_.pointer.set(MousePointer::Default); });
     exportResults(*program_);
 }
 

@@ -3,6 +3,7 @@
 #include "AlignedTextWriter.h"
 #include "ErrorTrap.h"
 #include "FileExists.h"
+#include "ScopeExit.h"
 #include "TrapLocations.h"
 
 TextExport::TextExport(WindowState& state, Platform& platform)
@@ -34,10 +35,7 @@ void TextExport::PushButton4_Click() {
     bool written = false;
     {
         // Whatever ends the save, the pointer goes back to the arrow (132).
-        struct ResetPointer {
-            MousePointer& pointer;
-            ~ResetPointer() { pointer.set(MousePointer::Default); }
-        } resetPointer{state_.pointer};
+        const ScopeExit resetPointer([this] { state_.pointer.set(MousePointer::Default); });
         trap.step(130, [&] {
             written = AlignedTextWriter(platform_, &state_.progress)
                           .SaveListviewProperlySpaced(state_.results, fileName);
