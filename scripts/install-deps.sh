@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Quellist need.
-# Only what is missing is installed; safe to run again.
+# Installs the Debian 12 packages that Quellist needs; only what is missing, safe to run
+# again. With no argument: what building and running the program needs. With --tests:
+# also what the tests, the sanitizer build, the fuzzers and the checks need. With
+# --package: also what building and checking the Debian package needs.
 set -euo pipefail
 
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
-  libsqlite3-dev sqlite3 libxlsxwriter-dev python3-openpyxl qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6 qt6-qpa-plugins
+  libsqlite3-dev libxlsxwriter-dev zlib1g-dev
   fonts-liberation
-  xvfb xauth xdotool xclip
-  clang-format clang libclang-rt-14-dev
 )
+case "${1:-}" in
+  --tests)
+    packages+=(git sqlite3 python3-openpyxl xvfb xauth xdotool xclip
+      clang-format clang libclang-rt-14-dev desktop-file-utils appstream) ;;
+  --package)
+    packages+=(dpkg-dev file lintian) ;;
+  "") ;;
+  *) echo "usage: install-deps.sh [--tests | --package]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once with warnings as
 # errors, once under AddressSanitizer and UndefinedBehaviorSanitizer. Checks formatting and
-# runs every fuzz target for FUZZ_SECONDS (default 30) seconds.
+# runs every fuzz target for FUZZ_SECONDS (default 30) seconds. Validates the installed
+# desktop entry and metainfo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 jobs=$(nproc)
 
 echo "== formatting"
@@ -16,6 +17,14 @@ echo "== build and test (warnings as errors)"
 cmake -S . -B build-ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELLIST_WERROR=ON
 cmake --build build-ci -j "$jobs"
 ctest --test-dir build-ci --output-on-failure -j "$jobs"
+
+echo "== installed files: desktop entry and AppStream metainfo validated"
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR=$stage cmake --install build-ci --prefix /usr >/dev/null
+desktop-file-validate "$stage"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml
+bash scripts/check-install-layout.sh "$stage/usr"
 
 echo "== build and test (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUELLIST_WERROR=ON \

@@ -1,0 +1,48 @@
+# Where `cmake --install` puts the program on a Linux desktop.
+#
+# The program finds zipbase.mdb and HAND-M.CUR beside itself, so the three go together
+# into <prefix>/lib/quellist; <prefix>/bin/quellist is a link to the program there. The
+# desktop entry, the AppStream metainfo and the icons go where menus and software
+# centres look for them, under the application's id.
+set(QUELLIST_APP_ID com.tarnwell.Quellist)
+set(QUELLIST_INSTALL_APPDIR lib/quellist)
+set(QUELLIST_INSTALL_DOCDIR share/doc/quellist)
+set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+set(icons ${PROJECT_SOURCE_DIR}/src/shell/resources/icons)
+
+# quellist_gzip(SOURCE OUTPUT): OUTPUT is SOURCE compressed as Debian wants it (-9n: the
+# same bytes at every build), made at build time.
+function(quellist_gzip source output)
+  get_filename_component(name ${output} NAME)
+  add_custom_command(OUTPUT ${output}
+    COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" gzip ${source} ${output}
+    DEPENDS ${source}
+    VERBATIM)
+  add_custom_target(gzip_${name} ALL DEPENDS ${output})
+endfunction()
+
+install(TARGETS quellist RUNTIME DESTINATION ${QUELLIST_INSTALL_APPDIR})
+install(FILES ${QUELLIST_ZIPBASE} ${PROJECT_SOURCE_DIR}/data/HAND-M.CUR
+  DESTINATION ${QUELLIST_INSTALL_APPDIR})
+install(CODE "
+  set(bindir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+  file(MAKE_DIRECTORY \"\${bindir}\")
+  file(CREATE_LINK ../${QUELLIST_INSTALL_APPDIR}/quellist \"\${bindir}/quellist\" SYMBOLIC)
+  message(STATUS \"Installing: \${bindir}/quellist -> ../${QUELLIST_INSTALL_APPDIR}/quellist\")
+")
+
+install(FILES ${packaging}/${QUELLIST_APP_ID}.desktop DESTINATION share/applications)
+configure_file(${packaging}/${QUELLIST_APP_ID}.metainfo.xml.in
+  ${CMAKE_BINARY_DIR}/${QUELLIST_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${QUELLIST_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${icons}/quellist.svg DESTINATION share/icons/hicolor/scalable/apps
+  RENAME ${QUELLIST_APP_ID}.svg)
+foreach(size 32 48 128 256)
+  install(FILES ${icons}/quellist-${size}.png
+    DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${QUELLIST_APP_ID}.png)
+endforeach()
+
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/data/NOTICE
+  DESTINATION ${QUELLIST_INSTALL_DOCDIR})
+quellist_gzip(${packaging}/quellist.1 ${CMAKE_BINARY_DIR}/quellist.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/quellist.1.gz DESTINATION share/man/man1)

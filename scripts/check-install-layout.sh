@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Checks an installed tree (a prefix such as /usr, or a staging copy of one): the program
+# and its data files together in lib/quellist, bin/quellist a link to it, and the files a
+# desktop needs to show it in its menu.
+set -euo pipefail
+prefix=$1
+app_id=com.tarnwell.Quellist
+failed=0
+need() { [ -e "$prefix/$1" ] || { echo "missing from the install: $1" >&2; failed=1; }; }
+
+for f in lib/quellist/quellist lib/quellist/zipbase.mdb lib/quellist/HAND-M.CUR \
+  share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+  share/icons/hicolor/scalable/apps/$app_id.svg \
+  share/icons/hicolor/{32x32,48x48,128x128,256x256}/apps/$app_id.png \
+  share/doc/quellist/LICENSE share/doc/quellist/NOTICE share/man/man1/quellist.1.gz; do
+  need "$f"
+done
+if [ "$(readlink "$prefix/bin/quellist")" != ../lib/quellist/quellist ]; then
+  echo "bin/quellist is not a link to ../lib/quellist/quellist" >&2
+  failed=1
+fi
+[ "$failed" -eq 0 ] && echo "install layout: complete"
+exit "$failed"
