@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -224,7 +226,7 @@ void MainWindow::bindPointer() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool moved = event->type() == QEvent::MouseMove || event->type() == QEvent::Enter;
     if (moved) {
-        if (buttons_.contains(watched))
+        if (isOverButton(watched, event))
             state_.pointer.hoverOverButton();
         else
             state_.pointer.hoverOverOther();
@@ -232,6 +234,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (handleListEvent(watched, event))
         return true;
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::isOverButton(QObject* watched, QEvent* event) const {
+    if (buttons_.contains(watched))
+        return true;
+    // A button passes on the moves it does not use (no mouse button held) to the window
+    // or the frame beneath; they still happen over the button.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || event->type() != QEvent::MouseMove)
+        return false;
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    for (QWidget* under = widget->childAt(at); under && under != widget;
+         under = under->parentWidget())
+        if (buttons_.contains(under))
+            return true;
+    return false;
 }
 
 bool MainWindow::handleListEvent(QObject* watched, QEvent* event) {
@@ -286,8 +304,19 @@ void MainWindow::applyStyleSheet(const QString& sheet) {
     for (const QString& warning : std::as_const(warnings))
         if (warning.contains(QStringLiteral("Could not parse"))) {
             setStyleSheet(QString());
+            restoreFonts();
             throw AppError(QStringLiteral("The skin could not be read: %1").arg(warning));
         }
+}
+
+void MainWindow::restoreFonts() {
+    // Taking a style sheet off leaves the fonts it set on the controls behind: let every
+    // control inherit again, then set the window's and the buttons' own fonts anew.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setFont(QFont());
+    setFont(arialBold(9));
+    for (QPushButton* button : std::as_const(buttons_))
+        button->setFont(arialBold(11.25));
 }
 
 void MainWindow::setCaption(const QString& caption) {
@@ -295,11 +324,16 @@ void MainWindow::setCaption(const QString& caption) {
 }
 
 void MainWindow::setProgramIcon() {
+    // The images are compiled into a static library, whose resources the linker drops
+    // unless something names them.
+    Q_INIT_RESOURCE(quellist);
     QIcon icon;
-    for (int size : {32, 48, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quellist-%1.png").arg(size), QSize(size, size));
-    if (icon.isNull())
-        throw AppError(QStringLiteral("The program icon is missing"));
+    for (int size : {32, 48, 128, 256}) {
+        const QString image = QStringLiteral(":/icons/quellist-%1.png").arg(size);
+        if (!QFile::exists(image))
+            throw AppError(QStringLiteral("The program icon is missing: %1").arg(image));
+        icon.addFile(image, QSize(size, size));
+    }
     setWindowIcon(icon);
 }
 

@@ -68,7 +68,9 @@ private:
     void bindProgress();
     void bindPointer();
     void pickSaveOption(int index);
+    void restoreFonts();
     bool handleListEvent(QObject* watched, QEvent* event);
+    bool isOverButton(QObject* watched, QEvent* event) const;
     void runCommand(const std::function<void()>& command);
 
     WindowState& state_;

@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 
+#include "OpenFilesDialog.h"
 #include "SpreadsheetProbe.h"
 
 #include <QApplication>
@@ -58,20 +59,21 @@ void matchEveryFileForAllFiles(QFileDialog& dialog) {
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, widen, Qt::QueuedConnection);
 }
 
-QStringList runDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+void prepareDialog(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
     dialog.setNameFilters(request.filters);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     matchEveryFileForAllFiles(dialog);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
 } // namespace
 
 QStringList QtPlatform::openFileNames(const FileDialogRequest& request) {
-    QFileDialog dialog(window_);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    const QStringList files = runDialog(dialog, request);
+    OpenFilesDialog dialog(window_);
+    prepareDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.chosenFiles();
     if (files.size() <= 1)
         return files;
     // Several files: their folder, then the names chosen in it.
@@ -86,7 +88,8 @@ QString QtPlatform::saveFileName(const FileDialogRequest& request) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite); // the command asks itself
-    return runDialog(dialog, request).value(0);
+    prepareDialog(dialog, request);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 bool QtPlatform::clearClipboard() {

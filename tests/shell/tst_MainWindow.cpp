@@ -97,6 +97,7 @@ private slots:
     void storedTextNamingNoItem();
     void layoutAndTabOrder();
     void pointerRules();
+    void handWhileMovingOverButtons();
     void sampleButtonTwice();
     void typedEntriesArePadded();
     void removeByKeyAndDoubleClick();
@@ -105,6 +106,8 @@ private slots:
     void websiteOnOneStartInAHundred();
     void handPointerFile();
     void skinFile();
+    void brokenSkinKeepsFonts();
+    void programIconImages();
     void closingDuringRunEndsIt();
     void settingsFileGarbage();
     void settingsFileUnwritable();
@@ -217,6 +220,23 @@ void MainWindowTest::pointerRules() {
     QCOMPARE(program.state.pointer.value(), 11);
     hover(program.window.listView2()->viewport());
     QCOMPARE(program.state.pointer.value(), 11);
+}
+
+void MainWindowTest::handWhileMovingOverButtons() {
+    Program program(folderWith(true));
+    program.start();
+    for (QPushButton* button : program.window.findChildren<QPushButton*>()) {
+        QTest::mouseMove(program.window.listView1()->viewport(), QPoint(5, 5));
+        QCOMPARE(program.state.pointer.value(), 0);
+        // Plain moves, no mouse button held: the button itself ignores them.
+        QTest::mouseMove(button, button->rect().center());
+        QTest::mouseMove(button, button->rect().center() + QPoint(3, 1));
+        QVERIFY2(program.state.pointer.value() == 99, qPrintable(button->text()));
+        QCOMPARE(program.window.cursor().shape(), Qt::BitmapCursor);
+    }
+    QTest::mouseMove(program.window.frame1(), QPoint(4, 4));
+    QCOMPARE(program.state.pointer.value(), 0);
+    QCOMPARE(program.window.cursor().shape(), Qt::ArrowCursor);
 }
 
 void MainWindowTest::sampleButtonTwice() {
@@ -389,6 +409,49 @@ void MainWindowTest::skinFile() {
     QCOMPARE(broken.platform.messages.size(), 1);
     QVERIFY(broken.platform.messages.first().text.contains(QStringLiteral("at line 100")));
     QCOMPARE(broken.window.windowTitle(), QStringLiteral("Quellist")); // start-up went on
+}
+
+// Every control's font, by the control's name or caption.
+QMap<QString, QFont> controlFonts(const MainWindow& w) {
+    QMap<QString, QFont> fonts{
+        {QStringLiteral("ListView1"), w.listView1()->font()},
+        {QStringLiteral("ListView1 header"), w.listView1()->header()->font()},
+        {QStringLiteral("ListView2"), w.listView2()->font()},
+        {QStringLiteral("Combo1"), w.combo1()->font()},
+        {QStringLiteral("Frame1"), w.frame1()->font()},
+        {QStringLiteral("ProgressBar1"), w.progressBar1()->font()}};
+    for (QPushButton* button : w.findChildren<QPushButton*>())
+        fonts.insert(button->text(), button->font());
+    return fonts;
+}
+
+void MainWindowTest::brokenSkinKeepsFonts() {
+    Program plain(folderWith(true));
+    plain.start();
+    const QMap<QString, QFont> expected = controlFonts(plain.window);
+    QCOMPARE(expected.value(QStringLiteral("ListView1")).family(), QStringLiteral("Arial"));
+    QVERIFY(expected.value(QStringLiteral("ListView1")).bold());
+
+    Program broken(folderWith(true, "QListView { background: yellow; } QPushButton { color: "));
+    broken.start();
+    QCOMPARE(broken.platform.messages.size(), 1);
+    const QMap<QString, QFont> after = controlFonts(broken.window);
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QVERIFY2(after.value(it.key()) == it.value(),
+                 qPrintable(it.key() + QStringLiteral(": ") + after.value(it.key()).toString() +
+                            QStringLiteral(" instead of ") + it.value().toString()));
+}
+
+void MainWindowTest::programIconImages() {
+    Program program(folderWith(true));
+    program.start();
+    const QIcon icon = program.window.windowIcon();
+    for (int size : {32, 48, 128, 256}) {
+        const QImage image = icon.pixmap(QSize(size, size)).toImage();
+        QCOMPARE(image.size(), QSize(size, size));
+        // A real picture: not one flat colour as a blank stand-in would be.
+        QVERIFY(image.pixel(size / 2, size / 2) != image.pixel(0, 0));
+    }
 }
 
 void MainWindowTest::closingDuringRunEndsIt() {

@@ -1,0 +1,129 @@
+// The Qt side of the seam where it decides what a command gets: the open dialog of the
+// list-file import, driven as a user types into it. One chosen file comes back as its
+// full path; several as their folder followed by their names; a typed name of a missing
+// file comes back as typed, so that the import can say "File not found".
+
+#include "OpenFilesDialog.h"
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+class QtPlatformTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void openDialogAnswers_data();
+    void openDialogAnswers();
+    void openDialogCancelled();
+    void openDialogSelectionOfTwo();
+
+private:
+    // Opens the dialog through the seam, lets `user` act on it, and returns the answer.
+    QStringList answerTo(const std::function<void(OpenFilesDialog&)>& user);
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+namespace {
+
+void typeAndPressReturn(OpenFilesDialog& dialog, const QString& text) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
+void QtPlatformTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    for (const char* name : {"a.txt", "b.txt"}) {
+        QFile file(dir_->filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("03053\n");
+    }
+}
+
+QStringList QtPlatformTest::answerTo(const std::function<void(OpenFilesDialog&)>& user) {
+    QtPlatform platform;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<OpenFilesDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->setDirectory(dir_->path());
+        QTest::qWait(50); // the folder's listing arrives from a thread
+        // A dialog that refused what was typed would stay open, perhaps under a warning of
+        // its own: close whatever is still open.
+        QTimer::singleShot(2000, dialog, [dialog] {
+            while (QWidget* open = QApplication::activeModalWidget()) {
+                open->close();
+                if (open == dialog)
+                    break;
+            }
+        });
+        user(*dialog);
+    });
+    return platform.openFileNames({QStringLiteral("Open"), {QStringLiteral("All Files (*.*)")}});
+}
+
+void QtPlatformTest::openDialogAnswers_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected"); // "DIR" stands for the folder
+    QTest::newRow("one existing file") << "a.txt" << QStringList{"DIR/a.txt"};
+    QTest::newRow("one missing file") << "gone.txt" << QStringList{"DIR/gone.txt"};
+    QTest::newRow("two existing") << "\"a.txt\" \"b.txt\"" << QStringList{"DIR", "a.txt", "b.txt"};
+    QTest::newRow("one of two missing")
+        << "\"gone.txt\" \"b.txt\"" << QStringList{"DIR", "gone.txt", "b.txt"};
+}
+
+void QtPlatformTest::openDialogAnswers() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    expected.replaceInStrings(QStringLiteral("DIR"), dir_->path());
+    const QStringList answer =
+        answerTo([&](OpenFilesDialog& dialog) { typeAndPressReturn(dialog, typed); });
+    QCOMPARE(answer, expected);
+}
+
+void QtPlatformTest::openDialogCancelled() {
+    const QStringList answer = answerTo([](OpenFilesDialog& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), "a.txt");
+        dialog.reject();
+    });
+    QVERIFY(answer.isEmpty());
+}
+
+void QtPlatformTest::openDialogSelectionOfTwo() {
+    const QStringList answer = answerTo([](OpenFilesDialog& dialog) {
+        // Ctrl+click on both names in the dialog's list.
+        auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        QVERIFY(list);
+        for (const char* name : {"a.txt", "b.txt"}) {
+            const QModelIndexList found = list->model()->match(
+                list->rootIndex().model()->index(0, 0, list->rootIndex()), Qt::DisplayRole,
+                QString::fromLatin1(name), 1, Qt::MatchExactly);
+            QVERIFY2(!found.isEmpty(), name);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              list->visualRect(found.first()).center());
+        }
+        auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QTest::mouseClick(box->button(QDialogButtonBox::Open), Qt::LeftButton);
+    });
+    QCOMPARE(answer.size(), 3);
+    QCOMPARE(answer.first(), dir_->path());
+    QCOMPARE(QStringList(answer.mid(1)).count(QStringLiteral("a.txt")) +
+                 QStringList(answer.mid(1)).count(QStringLiteral("b.txt")),
+             2);
+}
+
+QTEST_MAIN(QtPlatformTest)
+#include "tst_QtPlatform.moc"
