@@ -13,7 +13,7 @@ packages=(
 )
 case "${1:-}" in
   --tests)
-    packages+=(git sqlite3 python3-openpyxl xvfb xauth xdotool xclip
+    packages+=(git sqlite3 python3 python3-openpyxl xvfb xauth xdotool xclip x11-utils libxfixes3
       clang-format clang libclang-rt-14-dev desktop-file-utils appstream) ;;
   --package)
     packages+=(dpkg-dev file lintian) ;;

@@ -8,11 +8,22 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 
 namespace {
 
 constexpr qsizetype flushThreshold = 1 << 19; // characters held before they are written
+
+// Why a write failed, in the file system's own words. Qt loses the reason of a failed
+// buffered write ("Unknown error"); errno still holds it ("File too large").
+QString writeFailure(const QFileDevice& file, int savedErrno) {
+    const QString qtReason = file.errorString();
+    if (savedErrno != 0 && (qtReason.isEmpty() || qtReason == QStringLiteral("Unknown error")))
+        return QString::fromLocal8Bit(std::strerror(savedErrno));
+    return qtReason;
+}
 
 std::unique_ptr<QFileDevice> makeTarget(const QString& fileName) {
     const QFileInfo target(fileName);
@@ -120,9 +131,10 @@ bool AlignedTextWriter::flush(int line, bool force) {
     return trap_.step(line, [&] {
         const QByteArray bytes = pending_.toUtf8();
         pending_.clear();
+        errno = 0;
         if (file_->write(bytes) != bytes.size())
             throw AppError(
-                QStringLiteral("Cannot write %1: %2").arg(fileName_, file_->errorString()));
+                QStringLiteral("Cannot write %1: %2").arg(fileName_, writeFailure(*file_, errno)));
     });
 }
 
@@ -136,15 +148,18 @@ bool AlignedTextWriter::finish() {
     return trap_.step(232, [&] {
         auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());
         bool closed = true;
+        int closeErrno = 0;
         // Putting the file in place waits for the disk: the window goes on meanwhile.
         pump_.runBeside([&] {
+            errno = 0;
             if (saveFile)
                 closed = saveFile->commit();
             else
                 file_->close();
+            closeErrno = errno;
         });
         if (!closed || file_->error() != QFileDevice::NoError)
-            throw AppError(
-                QStringLiteral("Cannot write %1: %2").arg(fileName_, file_->errorString()));
+            throw AppError(QStringLiteral("Cannot write %1: %2")
+                               .arg(fileName_, writeFailure(*file_, closeErrno)));
     });
 }

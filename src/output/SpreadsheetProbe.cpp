@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace SpreadsheetProbe {
 
 namespace {
@@ -28,12 +30,18 @@ std::optional<SpreadsheetProgram> find(const QString& path) {
     if (folders.isEmpty())
         return std::nullopt;
     // -n opens the workbook as a new, untitled document: the user decides where to save it.
-    if (const QString calc = QStandardPaths::findExecutable(QStringLiteral("localc"), folders);
-        !calc.isEmpty())
-        return SpreadsheetProgram{calc, {QStringLiteral("-n")}};
-    if (const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"), folders);
-        !office.isEmpty())
-        return SpreadsheetProgram{office, {QStringLiteral("--calc"), QStringLiteral("-n")}};
+    // Gnumeric has no such switch; it is taken only where no LibreOffice is installed.
+    const std::pair<const char*, QStringList> programs[] = {
+        {"localc", {QStringLiteral("-n")}},
+        {"soffice", {QStringLiteral("--calc"), QStringLiteral("-n")}},
+        {"libreoffice", {QStringLiteral("--calc"), QStringLiteral("-n")}},
+        {"gnumeric", {}},
+    };
+    for (const auto& [name, arguments] : programs)
+        if (const QString found =
+                QStandardPaths::findExecutable(QString::fromLatin1(name), folders);
+            !found.isEmpty())
+            return SpreadsheetProgram{found, arguments};
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"), folders);
     const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"), folders);
     if (!xdgMime.isEmpty() && !xdgOpen.isEmpty() && hasDefaultXlsxApplication(xdgMime))

@@ -230,6 +230,11 @@ void SpreadsheetExportTest::probe_data() {
     QTest::newRow("nothing") << QStringList() << QStringList();
     QTest::newRow("localc") << QStringList{"localc=", "soffice="} << QStringList{"localc", "-n"};
     QTest::newRow("soffice") << QStringList{"soffice="} << QStringList{"soffice", "--calc", "-n"};
+    QTest::newRow("libreoffice") << QStringList{"libreoffice=", "gnumeric="}
+                                 << QStringList{"libreoffice", "--calc", "-n"};
+    QTest::newRow("gnumeric only")
+        << QStringList{"gnumeric=", "xdg-mime=gnumeric.desktop", "xdg-open="}
+        << QStringList{"gnumeric"};
     QTest::newRow("desktop default")
         << QStringList{"xdg-mime=libreoffice-calc.desktop", "xdg-open="} << QStringList{"xdg-open"};
     QTest::newRow("no default for xlsx") << QStringList{"xdg-mime=", "xdg-open="} << QStringList();
