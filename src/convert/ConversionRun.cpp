@@ -35,8 +35,16 @@ void ConversionRun::PushButton17_Click() {
     }
     trap.step(110, [&] { state_.results.clear(); });
     trap.step(112, [&] { state_.pointer.set(MousePointer::Hourglass); });
-    Run run{trap, *database, option, NumericText(), QLocale(), {}, EventPump(platform_),
-            {},   {},        false};
+    const QLocale locale;
+    Run run{trap,
+            EntryConverter(*database,
+                           [&](std::span<const QStringView> fields) {
+                               return state_.results.intern(
+                                   SaveOption::wordRow(option, fields, locale));
+                           }),
+            EventPump(platform_),
+            {},
+            false};
     const bool completed = convertEntries(run);
     database.reset();
     endRun();
@@ -105,51 +113,23 @@ void ConversionRun::showProgress(Run& run, qsizetype position) {
     run.pump.yield();                                                          // 128
 }
 
+// 130-136: the entry's rows, each worded once and shared in the results list.
 void ConversionRun::convertEntry(Run& run, QStringView entry) {
-    const LookupKeys keys = ClassifyEntry(entry, run.numeric); // 130
-    if (keys.kind == EntryKind::None || !couldMatch(keys))
-        return;
-    if (const auto* cached = run.cache.find(keys)) {
-        state_.results.appendIds(*cached);
-        return;
-    }
-    lookUp(run, keys);
-}
-
-// No zip code, city or state runs to a thousand characters: a longer key matches nothing,
-// and a megabyte of text need not travel to the database to learn that.
-bool ConversionRun::couldMatch(const LookupKeys& keys) {
-    constexpr qsizetype maxKeyLength = 1000;
-    return keys.zip.size() <= maxKeyLength && keys.city.size() <= maxKeyLength &&
-           keys.state.size() <= maxKeyLength;
-}
-
-// 132-136: one query; its rows are worded once, shared in the results list and remembered.
-void ConversionRun::lookUp(Run& run, const LookupKeys& keys) {
-    run.rowIds.clear();
-    const auto onRow = [&](std::span<const QStringView> fields) {
-        run.rowIds.push_back(
-            state_.results.intern(SaveOption::wordRow(run.option, fields, run.locale)));
-    };
     run.trap.step(132, [&] {
         try {
-            if (keys.kind == EntryKind::Zip)
-                run.database.lookupZip(keys.zip, onRow);
-            else
-                run.database.lookupCityState(keys.city, keys.state, onRow);
+            state_.results.appendIds(run.converter.convert(entry));
         } catch (const DatabaseFault&) {
-            state_.results.appendIds(run.rowIds);
+            state_.results.appendIds(run.converter.rowsBeforeFailure());
             run.databaseFailed = true; // reported below; no later lookup can succeed
             throw;
         } catch (const AppError& failure) {
-            state_.results.appendIds(run.rowIds); // the rows the query did return stay
+            // The rows the query did return stay.
+            state_.results.appendIds(run.converter.rowsBeforeFailure());
             if (run.reportedFailures.contains(failure.description()))
                 return; // reported once already: the rest of this entry is skipped quietly
             run.reportedFailures.insert(failure.description());
             throw;
         }
-        run.cache.store(keys, run.rowIds);
-        state_.results.appendIds(run.rowIds);
     });
 }
 

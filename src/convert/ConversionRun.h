@@ -3,18 +3,16 @@
 // zip-code database and fills the results list with one row per distinct database row,
 // worded by the save option chosen when the run starts.
 
-#include "EntryRules.h"
+#include "EntryConverter.h"
 #include "ErrorTrap.h"
 #include "EventPump.h"
 #include "Platform.h"
-#include "ResultCache.h"
 #include "WindowState.h"
 
 #include <QSet>
 #include <QString>
 
 #include <memory>
-#include <vector>
 
 class ZipDatabase;
 
@@ -30,13 +28,8 @@ private:
     // One run's working set; lives from the opened database to the last entry.
     struct Run {
         ErrorTrap& trap;
-        ZipDatabase& database;
-        int option;
-        NumericText numeric;
-        QLocale locale;
-        ResultCache cache;
+        EntryConverter converter;
         EventPump pump;
-        std::vector<TextListModel::TextId> rowIds;
         QSet<QString> reportedFailures;
         bool databaseFailed = false;
     };
@@ -46,8 +39,6 @@ private:
     bool convertEntries(Run& run);
     void showProgress(Run& run, qsizetype position);
     void convertEntry(Run& run, QStringView entry);
-    void lookUp(Run& run, const LookupKeys& keys);
-    static bool couldMatch(const LookupKeys& keys);
     void endRun();
 
     WindowState& state_;

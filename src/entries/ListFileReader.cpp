@@ -1,6 +1,6 @@
 #include "ListFileReader.h"
 
-#include "EntryRules.h"
+#include "EntryStream.h"
 
 #include <QStringDecoder>
 
@@ -16,7 +16,9 @@ constexpr std::array<char16_t, 32> cp1252High{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString decodeWindows1252(const QByteArray& bytes) {
+} // namespace
+
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = std::uint8_t(bytes[i]);
@@ -24,53 +26,6 @@ QString decodeWindows1252(const QByteArray& bytes) {
     }
     return text;
 }
-
-bool hasLowerCase(QStringView text) {
-    for (QChar c : text)
-        if (c.unicode() >= 0x80 || (c >= u'a' && c <= u'z'))
-            return true; // beyond ASCII: let the full case mapping decide
-    return false;
-}
-
-// Steps 5 to 7 for one line; buffers are reused from line to line.
-class LineShaper {
-public:
-    explicit LineShaper(const std::function<void(QStringView)>& add)
-        : add_(add) {}
-
-    void shape(QStringView line) {
-        if (line.contains(u'\t')) {
-            withoutTabs_ = line.toString();
-            withoutTabs_.remove(u'\t');
-            line = withoutTabs_;
-        }
-        qsizetype lineFeed = -1;
-        while ((lineFeed = line.indexOf(u'\n')) >= 0) {
-            add_(TrimBlanks(line.left(lineFeed)));
-            line = line.mid(lineFeed + 1);
-        }
-        addPaddedUpper(line);
-    }
-
-private:
-    void addPaddedUpper(QStringView line) {
-        if (line.size() < 5) {
-            shaped_ = PadZip(line.toString()).toUpper();
-            add_(TrimBlanks(shaped_));
-        } else if (hasLowerCase(line)) {
-            shaped_ = line.toString().toUpper();
-            add_(TrimBlanks(shaped_));
-        } else {
-            add_(TrimBlanks(line));
-        }
-    }
-
-    const std::function<void(QStringView)>& add_;
-    QString withoutTabs_;
-    QString shaped_;
-};
-
-} // namespace
 
 QString decode(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -87,16 +42,9 @@ bool looksBinary(const QByteArray& bytes) {
 }
 
 void forEachEntry(QStringView text, const std::function<void(QStringView entry)>& add) {
-    LineShaper shaper(add);
-    qsizetype position = 0;
-    while (position < text.size()) {
-        const qsizetype carriageReturn = text.indexOf(u'\r', position);
-        const qsizetype end = carriageReturn < 0 ? text.size() : carriageReturn;
-        shaper.shape(text.mid(position, end - position));
-        position = end + 1;
-        if (position < text.size() && text[position] == u'\n')
-            ++position;
-    }
+    EntryStream stream(add);
+    stream.feed(text);
+    stream.finish();
 }
 
 } // namespace ListFileReader

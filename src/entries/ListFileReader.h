@@ -10,6 +10,7 @@
 // Trimming removes blanks (U+0020) only.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -18,6 +19,8 @@
 namespace ListFileReader {
 
 QString decode(const QByteArray& bytes);
+// Bytes 0x80 to 0x9F as Windows-1252 has them, the others as their Latin-1 code points.
+QString decodeWindows1252(QByteArrayView bytes);
 bool looksBinary(const QByteArray& bytes);
 void forEachEntry(QStringView text, const std::function<void(QStringView entry)>& add);
 

@@ -1,0 +1,31 @@
+#include "EntryConverter.h"
+
+EntryConverter::EntryConverter(ZipDatabase& database, RowMaker makeRow)
+    : database_(database)
+    , makeRow_(std::move(makeRow)) {}
+
+std::span<const EntryConverter::TextId> EntryConverter::convert(QStringView entry) {
+    const LookupKeys keys = ClassifyEntry(entry, numeric_);
+    if (keys.kind == EntryKind::None || !couldMatch(keys))
+        return {};
+    if (const auto* cached = cache_.find(keys))
+        return *cached;
+    rowIds_.clear();
+    const auto onRow = [&](std::span<const QStringView> fields) {
+        rowIds_.push_back(makeRow_(fields));
+    };
+    if (keys.kind == EntryKind::Zip)
+        database_.lookupZip(keys.zip, onRow);
+    else
+        database_.lookupCityState(keys.city, keys.state, onRow);
+    cache_.store(keys, rowIds_); // a failed lookup is not remembered: it is tried again
+    return rowIds_;
+}
+
+// No zip code, city or state runs to a thousand characters: a longer key matches nothing,
+// and a megabyte of text need not travel to the database to learn that.
+bool EntryConverter::couldMatch(const LookupKeys& keys) {
+    constexpr qsizetype maxKeyLength = 1000;
+    return keys.zip.size() <= maxKeyLength && keys.city.size() <= maxKeyLength &&
+           keys.state.size() <= maxKeyLength;
+}
