@@ -1,7 +1,7 @@
 # Where `cmake --install` puts the program on a Linux desktop.
 #
-# The program finds zipbase.mdb and HAND-M.CUR beside itself, so the three go together
-# into <prefix>/lib/quellist; <prefix>/bin/quellist is a link to the program there. The
+# The programs find zipbase.mdb and HAND-M.CUR beside themselves, so they go together
+# into <prefix>/lib/quellist; <prefix>/bin/quellist and quellist-convert link to them. The
 # desktop entry, the AppStream metainfo and the icons go where menus and software
 # centres look for them, under the application's id.
 set(QUELLIST_APP_ID com.tarnwell.Quellist)
@@ -21,14 +21,16 @@ function(quellist_gzip source output)
   add_custom_target(gzip_${name} ALL DEPENDS ${output})
 endfunction()
 
-install(TARGETS quellist RUNTIME DESTINATION ${QUELLIST_INSTALL_APPDIR})
+install(TARGETS quellist quellist-convert RUNTIME DESTINATION ${QUELLIST_INSTALL_APPDIR})
 install(FILES ${QUELLIST_ZIPBASE} ${PROJECT_SOURCE_DIR}/data/HAND-M.CUR
   DESTINATION ${QUELLIST_INSTALL_APPDIR})
 install(CODE "
   set(bindir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(MAKE_DIRECTORY \"\${bindir}\")
-  file(CREATE_LINK ../${QUELLIST_INSTALL_APPDIR}/quellist \"\${bindir}/quellist\" SYMBOLIC)
-  message(STATUS \"Installing: \${bindir}/quellist -> ../${QUELLIST_INSTALL_APPDIR}/quellist\")
+  foreach(program quellist quellist-convert)
+    file(CREATE_LINK ../${QUELLIST_INSTALL_APPDIR}/\${program} \"\${bindir}/\${program}\" SYMBOLIC)
+    message(STATUS \"Installing: \${bindir}/\${program} -> ../${QUELLIST_INSTALL_APPDIR}/\${program}\")
+  endforeach()
 ")
 
 install(FILES ${packaging}/${QUELLIST_APP_ID}.desktop DESTINATION share/applications)
@@ -44,5 +46,7 @@ endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/data/NOTICE
   DESTINATION ${QUELLIST_INSTALL_DOCDIR})
-quellist_gzip(${packaging}/quellist.1 ${CMAKE_BINARY_DIR}/quellist.1.gz)
-install(FILES ${CMAKE_BINARY_DIR}/quellist.1.gz DESTINATION share/man/man1)
+foreach(page quellist quellist-convert)
+  quellist_gzip(${packaging}/${page}.1 ${CMAKE_BINARY_DIR}/${page}.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/${page}.1.gz DESTINATION share/man/man1)
+endforeach()

@@ -8,16 +8,18 @@ app_id=com.tarnwell.Quellist
 failed=0
 need() { [ -e "$prefix/$1" ] || { echo "missing from the install: $1" >&2; failed=1; }; }
 
-for f in lib/quellist/quellist lib/quellist/zipbase.mdb lib/quellist/HAND-M.CUR \
+for f in lib/quellist/quellist lib/quellist/quellist-convert lib/quellist/zipbase.mdb lib/quellist/HAND-M.CUR \
   share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$app_id.svg \
   share/icons/hicolor/{32x32,48x48,128x128,256x256}/apps/$app_id.png \
-  share/doc/quellist/LICENSE share/doc/quellist/NOTICE share/man/man1/quellist.1.gz; do
+  share/doc/quellist/LICENSE share/doc/quellist/NOTICE share/man/man1/quellist.1.gz share/man/man1/quellist-convert.1.gz; do
   need "$f"
 done
-if [ "$(readlink "$prefix/bin/quellist")" != ../lib/quellist/quellist ]; then
-  echo "bin/quellist is not a link to ../lib/quellist/quellist" >&2
-  failed=1
-fi
+for program in quellist quellist-convert; do
+  if [ "$(readlink "$prefix/bin/$program")" != "../lib/quellist/$program" ]; then
+    echo "bin/$program is not a link to ../lib/quellist/$program" >&2
+    failed=1
+  fi
+done
 [ "$failed" -eq 0 ] && echo "install layout: complete"
 exit "$failed"

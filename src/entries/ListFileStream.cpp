@@ -33,9 +33,8 @@ public:
     }
     // After the last block: true when every byte was valid UTF-8.
     bool valid() {
-        if (!held_.isEmpty())
-            decoder_.decode(held_); // a sequence cut off by the end of the file
-        return !decoder_.hasError();
+        // Bytes still held are a sequence cut off by the end of the file: not UTF-8.
+        return held_.isEmpty() && !decoder_.hasError();
     }
 
 private:

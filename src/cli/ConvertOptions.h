@@ -1,0 +1,42 @@
+#pragma once
+// cli: quellist-convert, the conversion of the window for scripts and lists of any size.
+//
+// main() parses ConvertOptions and hands them to ConvertCommand, which reads each input
+// with ListFileStream (the window's list-file rules), converts every entry with
+// EntryConverter (the window's "Start Converting" rules) and hands the rows to a
+// RowWriter for the chosen format: streamed for rows, csv and tsv; gathered into a
+// results list for the window's own aligned-text and workbook writers.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+enum class OutputFormat { Rows, Aligned, Csv, Tsv, Xlsx };
+
+struct ConvertOptions {
+    QStringList inputs; // "-" is standard input
+    QString output;     // empty: standard output
+    QString unmatched;
+    QString database;
+    int saveOption = 0;
+    OutputFormat format = OutputFormat::Rows;
+    bool quiet = false;
+    bool strict = false;
+    bool help = false;
+    bool version = false;
+
+    // Reads the arguments after the program's name. On a mistake: nullopt, and error says it.
+    static std::optional<ConvertOptions> parse(const QStringList& arguments,
+                                               const QString& defaultDatabase, QString& error);
+    static QString usage();
+    static QString helpText();
+};
+
+namespace ExitStatus {
+inline constexpr int done = 0;
+inline constexpr int unmatchedWithStrict = 1;
+inline constexpr int usage = 2;
+inline constexpr int database = 3;
+inline constexpr int file = 4;
+} // namespace ExitStatus

@@ -1,0 +1,67 @@
+#include "OutputFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+OutputFile::OutputFile(const QString& path)
+    : name_(path.isEmpty() ? QStringLiteral("standard output") : path) {
+    pending_.reserve(flushBytes + (flushBytes >> 2));
+    if (path.isEmpty())
+        return;
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        file_ = std::make_unique<QFile>(path);
+    else
+        file_ = std::make_unique<QSaveFile>(path);
+    if (!file_->open(QIODevice::WriteOnly))
+        throw OutputFailure(QStringLiteral("cannot create %1: %2").arg(path, file_->errorString()),
+                            false);
+}
+
+void OutputFile::flush() {
+    if (pending_.isEmpty())
+        return;
+    if (file_) {
+        errno = 0;
+        if (file_->write(pending_) != pending_.size()) {
+            const QString reason =
+                errno ? QString::fromLocal8Bit(std::strerror(errno)) : file_->errorString();
+            if (auto* saveFile = dynamic_cast<QSaveFile*>(file_.get()))
+                saveFile->cancelWriting();
+            throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, reason), false);
+        }
+    } else {
+        writeToStandardOutput(pending_);
+    }
+    pending_.clear();
+}
+
+void OutputFile::writeToStandardOutput(QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), std::size_t(bytes.size()));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            throw OutputFailure(QStringLiteral("cannot write %1: %2")
+                                    .arg(name_, QString::fromLocal8Bit(std::strerror(errno))),
+                                errno == EPIPE);
+        bytes = bytes.sliced(written);
+    }
+}
+
+void OutputFile::commit() {
+    flush();
+    if (!file_)
+        return;
+    auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());
+    errno = 0;
+    const bool closed =
+        saveFile ? saveFile->commit() : (file_->close(), file_->error() == QFileDevice::NoError);
+    if (!closed)
+        throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, file_->errorString()),
+                            false);
+}

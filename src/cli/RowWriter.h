@@ -1,0 +1,28 @@
+#pragma once
+// The converter's output formats. A writer makes the row for each database row once (its
+// id is shared by every entry that gives it) and then writes the rows of each entry.
+// rows, csv and tsv stream to the output as they come; aligned and xlsx gather the rows
+// in a results list, as the window does, and hand it to the window's own writers.
+
+#include "ConvertOptions.h"
+#include "OutputFile.h"
+
+#include <QStringView>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+class RowWriter {
+public:
+    using TextId = std::uint32_t;
+    virtual ~RowWriter() = default;
+
+    virtual TextId makeRow(std::span<const QStringView> fields) = 0;
+    virtual void write(QStringView entry, std::span<const TextId> rows) = 0;
+    // Completes the output. Throws OutputFailure.
+    virtual void finish() = 0;
+
+    // Throws OutputFailure when the output cannot be made.
+    static std::unique_ptr<RowWriter> make(const ConvertOptions& options);
+};

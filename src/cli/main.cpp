@@ -1,0 +1,40 @@
+// quellist-convert: the conversion of Quellist's window for scripts and lists of any size.
+
+#include "ConvertCommand.h"
+#include "ConvertOptions.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::signal(SIGPIPE, SIG_IGN); // a closed pipe shows as a failed write, ended quietly
+    QString error;
+    const QString database =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/zipbase.mdb");
+    const auto options = ConvertOptions::parse(app.arguments().mid(1), database, error);
+    if (!options) {
+        print(stderr,
+              QStringLiteral("quellist-convert: %1\n%2\n").arg(error, ConvertOptions::usage()));
+        return ExitStatus::usage;
+    }
+    if (options->help) {
+        print(stdout, ConvertOptions::helpText());
+        return ExitStatus::done;
+    }
+    if (options->version) {
+        print(stdout, QStringLiteral(QUELLIST_CONVERT_VERSION_TEXT));
+        return ExitStatus::done;
+    }
+    return ConvertCommand(*options).run();
+}

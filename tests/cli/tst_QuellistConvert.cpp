@@ -1,0 +1,251 @@
+// quellist-convert as a script runs it: the same rows as the window for the same list
+// files (clipboard text and aligned text file, byte for byte, for every save option), csv
+// and workbooks read back by other readers, and the exit status of every failure.
+
+#include "AlignedTextWriter.h"
+#include "ClipboardCopy.h"
+#include "ConversionRun.h"
+#include "EventPump.h"
+#include "ListFileImport.h"
+#include "SaveOption.h"
+#include "ScriptedPlatform.h"
+#include "TestFiles.h"
+#include "WindowState.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result convert(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(QUELLIST_CONVERT), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QStringList saveNames{"city-state-zip", "city", "state", "zip", "city-state"};
+
+// The window's answer for list files and a save option: the clipboard text and the text file.
+struct WindowAnswer {
+    QByteArray clipboard;
+    QByteArray textFile;
+};
+
+WindowAnswer windowAnswer(const QStringList& files, int option, const QString& scratch) {
+    WindowState state;
+    ScriptedPlatform platform;
+    state.entries.addColumnHeader(QStringLiteral("Zip Codes Or City, States"));
+    state.results.addColumnHeader(QStringLiteral("Results"));
+    for (const QString& item : SaveOption::itemTexts())
+        state.saveOption.appendItem(item);
+    state.saveOption.select(option);
+    ListFileImport import(state, platform);
+    for (const QString& file : files)
+        import.FileToListview(state.entries, file);
+    if (state.entries.count() > 0)
+        ConversionRun(state, platform, QStringLiteral(QUELLIST_ZIPBASE)).PushButton17_Click();
+    EventPump pump(platform);
+    WindowAnswer answer;
+    answer.clipboard = ClipboardCopy::clipboardText(state.results, pump).toUtf8();
+    const QString path = scratch + QStringLiteral("/window.txt");
+    AlignedTextWriter(platform, nullptr).SaveListviewProperlySpaced(state.results, path);
+    answer.textFile = readFile(path);
+    return answer;
+}
+
+// A list long enough to cross the reader's blocks, with every kind of line end, tabs,
+// lower case, short zips, UTF-8 beyond ASCII and entries that match nothing.
+QByteArray longMixedList() {
+    const QByteArray lines[] = {"03053\r\n",
+                                "new york, ny\r",
+                                "1001\n",
+                                "\tSpringfield, MO\r\n",
+                                "Coeur d'Alene, ID\r\n",
+                                "S\xC3\xA3o Paulo, SP\r\n",
+                                "99999\r\n",
+                                "Nashua,NH\r\n",
+                                "  Salem, MA  \r\n"};
+    QByteArray list;
+    for (int i = 0; list.size() < 2'500'000; ++i)
+        list += lines[i % std::size(lines)];
+    return list;
+}
+
+} // namespace
+
+class QuellistConvertTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void sameRowsAsTheWindow_data();
+    void sameRowsAsTheWindow();
+    void csvReadBack();
+    void workbookReadBack();
+    void unmatchedEntriesAndSummary();
+    void failures_data();
+    void failures();
+    void closedPipeEndsQuietly();
+    void failedOutputKeepsTheOldFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
+};
+
+void QuellistConvertTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+}
+
+void QuellistConvertTest::sameRowsAsTheWindow_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("option");
+    const QString imports = QStringLiteral(QUELLIST_TEST_DATA "/import/");
+    const QStringList ruleFiles = QDir(imports).entryList({QStringLiteral("*.txt")}, QDir::Files);
+    QStringList all;
+    for (const QString& file : ruleFiles)
+        all << imports + file;
+    for (int option = 0; option < 5; ++option) {
+        QTest::addRow("every import rule file, %s", qPrintable(saveNames[option])) << all << option;
+        QTest::addRow("long mixed list, %s", qPrintable(saveNames[option]))
+            << QStringList{QStringLiteral("LONG")} << option;
+    }
+    for (const QString& file : ruleFiles)
+        QTest::addRow("%s", qPrintable(file)) << QStringList{imports + file} << 0;
+}
+
+void QuellistConvertTest::sameRowsAsTheWindow() {
+    QFETCH(QStringList, files);
+    QFETCH(int, option);
+    if (files == QStringList{QStringLiteral("LONG")}) {
+        QVERIFY(writeFile(path("long.txt"), longMixedList()));
+        files = QStringList{path("long.txt")};
+    }
+    const WindowAnswer window = windowAnswer(files, option, dir_->path());
+    const QStringList save{QStringLiteral("--save"), saveNames[option], QStringLiteral("-q")};
+    const Result rows = convert(save + files);
+    QCOMPARE(rows.status, 0);
+    QCOMPARE(rows.out, window.clipboard);
+    const Result aligned =
+        convert(save + QStringList{QStringLiteral("--format"), "aligned"} + files);
+    QCOMPARE(aligned.status, 0);
+    QCOMPARE(aligned.out, window.textFile);
+}
+
+void QuellistConvertTest::csvReadBack() {
+    QVERIFY(writeFile(path("list.txt"), "Coeur d'Alene, ID\r\n03053\r\nnowhere\r\n"));
+    const Result csv = convert({"--format", "csv", "-q", "-o", path("out.csv"), path("list.txt")});
+    QCOMPARE(csv.status, 0);
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {"-c",
+                  "import csv,sys\nfor r in csv.reader(open(sys.argv[1], newline='')): "
+                  "print('|'.join(r))",
+                  path("out.csv")});
+    QVERIFY(python.waitForFinished());
+    const QStringList records = QString::fromUtf8(python.readAllStandardOutput()).split(u'\n');
+    QCOMPARE(records.value(0), QStringLiteral("entry|city|state|zip"));
+    QCOMPARE(records.value(1), QStringLiteral("COEUR D'ALENE, ID|Coeur D'alene|ID|83814"));
+    QVERIFY(records.contains(QStringLiteral("03053|Londonderry|NH|03053")));
+    QVERIFY(!records.join(u'\n').contains(QStringLiteral("NOWHERE")));
+}
+
+void QuellistConvertTest::workbookReadBack() {
+    QVERIFY(writeFile(path("list.txt"), "03053\r\n"));
+    const Result made = convert(
+        {"--format", "xlsx", "--save", "zip", "-q", "-o", path("out.xlsx"), path("list.txt")});
+    QCOMPARE(made.status, 0);
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(QUELLIST_READ_WORKBOOK), path("out.xlsx")});
+    QVERIFY(reader.waitForFinished(60000));
+    const QJsonArray sheets = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+    const QJsonArray rows = sheets.at(0).toObject().value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.at(0).toArray().at(0).toArray().at(0).toString(), QStringLiteral("Results"));
+    const QJsonArray zip = rows.at(1).toArray().at(0).toArray();
+    QCOMPARE(zip.at(0).toString(), QStringLiteral("03053")); // text: the zero stays
+    QCOMPARE(zip.at(1).toString(), QStringLiteral("s"));
+}
+
+void QuellistConvertTest::unmatchedEntriesAndSummary() {
+    const Result result = convert({"--unmatched", path("unmatched.txt"), "--strict", "-"},
+                                  "03053\r\nnowhere\r\n\r\nBoston, MA\r\n");
+    QCOMPARE(result.status, 1);
+    QCOMPARE(readFile(path("unmatched.txt")),
+             QByteArray("standard input:2\tNOWHERE\nstandard input:3\t00000\n"));
+    QVERIFY2(result.err.contains("4 entries read, 2 converted, 2 unmatched"), result.err);
+    QCOMPARE(convert({"-q", "-"}, "nowhere\r\n").status, 0); // without --strict
+}
+
+void QuellistConvertTest::failures_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "usage: quellist-convert";
+    QTest::newRow("bad save") << QStringList{"--save", "county"} << 2 << "--save takes one of";
+    QTest::newRow("xlsx to a pipe") << QStringList{"--format", "xlsx"} << 2 << "-o FILE";
+    QTest::newRow("missing database")
+        << QStringList{"--database", "/nonexistent/zipbase.mdb"} << 3 << "/nonexistent/zipbase.mdb";
+    QTest::newRow("broken database") << QStringList{"--database", "BROKEN"} << 3 << "BROKEN";
+    QTest::newRow("missing input")
+        << QStringList{"/nonexistent/list.txt"} << 4 << "cannot read /nonexistent/list.txt";
+    QTest::newRow("binary input") << QStringList{"BINARY"} << 4 << "binary data";
+    QTest::newRow("full device") << QStringList{"-o", "/dev/full", "-"} << 4 << "/dev/full";
+    QTest::newRow("folder as output") << QStringList{"-o", "/", "-"} << 4 << "cannot create /";
+}
+
+void QuellistConvertTest::failures() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QVERIFY(writeFile(path("broken.mdb"), "this is no database"));
+    QVERIFY(writeFile(path("binary.txt"), QByteArray("03053\0\r\n", 8)));
+    arguments.replaceInStrings(QStringLiteral("BROKEN"), path("broken.mdb"));
+    arguments.replaceInStrings(QStringLiteral("BINARY"), path("binary.txt"));
+    message.replace(QStringLiteral("BROKEN"), path("broken.mdb"));
+    const Result result = convert(arguments, "03053\r\n");
+    QCOMPARE(result.status, status);
+    QVERIFY2(result.err.contains(message.toUtf8()), result.err);
+    QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists() &&
+            !QFileInfo(QStringLiteral("/dev/full")).isFile());
+}
+
+void QuellistConvertTest::closedPipeEndsQuietly() {
+    QVERIFY(writeFile(path("long.txt"), longMixedList()));
+    QProcess shell;
+    shell.start(QStringLiteral("bash"),
+                {"-c", "\"$0\" \"$1\" | head -c 100 >/dev/null; echo \"${PIPESTATUS[0]}\"",
+                 QStringLiteral(QUELLIST_CONVERT), path("long.txt")});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("0"));
+    QVERIFY2(!shell.readAllStandardError().contains("cannot write"), "a message for a closed pipe");
+}
+
+void QuellistConvertTest::failedOutputKeepsTheOldFile() {
+    QVERIFY(writeFile(path("out.txt"), "the rows from yesterday"));
+    QVERIFY(writeFile(path("list.txt"), "03053\r\n"));
+    // The database fails after the output was opened: nothing may replace the old file.
+    QVERIFY(writeFile(path("broken.mdb"), "this is no database"));
+    const Result result =
+        convert({"-o", path("out.txt"), "--database", path("broken.mdb"), path("list.txt")});
+    QCOMPARE(result.status, 3);
+    QCOMPARE(readFile(path("out.txt")), QByteArray("the rows from yesterday"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 3);
+}
+
+QTEST_GUILESS_MAIN(QuellistConvertTest)
+#include "tst_QuellistConvert.moc"
