@@ -23,11 +23,12 @@ OutputFile::OutputFile(const QString& path)
 }
 
 void OutputFile::flush() {
-    if (pending_.isEmpty())
+    if (pending_.empty())
         return;
+    const QByteArrayView bytes(pending_.data(), qsizetype(pending_.size()));
     if (file_) {
         errno = 0;
-        if (file_->write(pending_) != pending_.size()) {
+        if (file_->write(bytes.data(), bytes.size()) != bytes.size()) {
             const QString reason =
                 errno ? QString::fromLocal8Bit(std::strerror(errno)) : file_->errorString();
             if (auto* saveFile = dynamic_cast<QSaveFile*>(file_.get()))
@@ -35,7 +36,7 @@ void OutputFile::flush() {
             throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, reason), false);
         }
     } else {
-        writeToStandardOutput(pending_);
+        writeToStandardOutput(bytes);
     }
     pending_.clear();
 }

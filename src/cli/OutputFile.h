@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 // A write that failed; brokenPipe when the reader went away (| head), which is no error.
 class OutputFailure : public std::runtime_error {
@@ -26,7 +27,7 @@ public:
     explicit OutputFile(const QString& path);
 
     void append(QByteArrayView bytes) {
-        pending_.append(bytes);
+        pending_.append(bytes.data(), std::size_t(bytes.size()));
         if (pending_.size() >= flushBytes)
             flush();
     }
@@ -35,11 +36,11 @@ public:
     QString name() const { return name_; }
 
 private:
-    static constexpr qsizetype flushBytes = 1 << 20;
+    static constexpr std::size_t flushBytes = 1 << 20;
     void flush();
     void writeToStandardOutput(QByteArrayView bytes);
 
     QString name_;
     std::unique_ptr<QFileDevice> file_;
-    QByteArray pending_;
+    std::string pending_; // keeps its capacity when cleared, unlike QByteArray
 };

@@ -35,23 +35,60 @@ ResultCache::KeyView ResultCache::view(const LookupKeys& keys) {
     return {keys.kind, toStd(keys.city), toStd(keys.state)};
 }
 
-std::size_t ResultCache::Hash::operator()(const KeyView& key) const {
+std::uint64_t ResultCache::hashOf(const KeyView& key) {
     std::size_t hash = 14695981039346656037ull ^ std::size_t(key.kind);
     hashInto(hash, key.first);
     hashInto(hash, key.second);
-    return hash;
+    hash ^= hash >> 29; // spread the high bits into the low ones the table indexes by
+    hash *= 0xbf58476d1ce4e5b9ull;
+    return hash ^ (hash >> 32);
 }
 
-bool ResultCache::Equal::operator()(const KeyView& a, const KeyView& b) const {
-    return a.kind == b.kind && equalFolded(a.first, b.first) && equalFolded(a.second, b.second);
+bool ResultCache::equal(const Stored& stored, const KeyView& key) {
+    return stored.kind == key.kind && equalFolded(stored.first, key.first) &&
+           equalFolded(stored.second, key.second);
+}
+
+const ResultCache::Stored* ResultCache::lookUp(const KeyView& key, std::uint64_t hash) const {
+    if (slots_.empty())
+        return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.stored == 0)
+            return nullptr;
+        if (slot.hash == hash && equal(stored_[slot.stored - 1], key))
+            return &stored_[slot.stored - 1];
+    }
 }
 
 const std::span<const ResultCache::TextId>* ResultCache::find(const LookupKeys& keys) const {
-    const auto found = spans_.find(view(keys));
-    return found == spans_.end() ? nullptr : &found->second;
+    const KeyView key = view(keys);
+    const Stored* found = lookUp(key, hashOf(key));
+    return found ? &found->ids : nullptr;
+}
+
+void ResultCache::grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(1024, old.size() * 2), Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.stored == 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (slots_[i].stored != 0)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
 }
 
 void ResultCache::store(const LookupKeys& keys, std::span<const TextId> ids) {
+    const KeyView key = view(keys);
+    const std::uint64_t hash = hashOf(key);
+    if (lookUp(key, hash))
+        return; // the first rows stored for a key stay
+    if ((stored_.size() + 1) * 2 > slots_.size())
+        grow();
     if (blocks_.empty() || blocks_.back().size() + ids.size() > blocks_.back().capacity()) {
         blocks_.emplace_back();
         blocks_.back().reserve(std::max(blockSize, ids.size()));
@@ -59,7 +96,11 @@ void ResultCache::store(const LookupKeys& keys, std::span<const TextId> ids) {
     std::vector<TextId>& block = blocks_.back();
     const std::size_t start = block.size();
     block.insert(block.end(), ids.begin(), ids.end());
-    const KeyView key = view(keys);
-    spans_.emplace(Key{key.kind, std::u16string(key.first), std::u16string(key.second)},
-                   std::span<const TextId>(block.data() + start, ids.size()));
+    stored_.push_back({key.kind, std::u16string(key.first), std::u16string(key.second),
+                       std::span<const TextId>(block.data() + start, ids.size())});
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots_[i].stored != 0)
+        i = (i + 1) & mask;
+    slots_[i] = {hash, std::uint32_t(stored_.size())};
 }

@@ -7,46 +7,47 @@
 #include "EntryRules.h"
 #include "TextListModel.h"
 
+#include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class ResultCache {
 public:
     using TextId = TextListModel::TextId;
 
-    // The rows stored for the keys, or nullptr when the keys were never stored.
+    // The rows stored for the keys, or nullptr when the keys were never stored. The
+    // pointer is valid until the next store().
     const std::span<const TextId>* find(const LookupKeys& keys) const;
     void store(const LookupKeys& keys, std::span<const TextId> ids);
 
 private:
-    struct Key {
-        EntryKind kind;
-        std::u16string first;
-        std::u16string second;
-    };
     struct KeyView {
         EntryKind kind;
         std::u16string_view first;
         std::u16string_view second;
     };
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(const KeyView& key) const;
-        std::size_t operator()(const Key& key) const { return (*this)(view(key)); }
+    struct Stored {
+        EntryKind kind;
+        std::u16string first;
+        std::u16string second;
+        std::span<const TextId> ids;
     };
-    struct Equal {
-        using is_transparent = void;
-        bool operator()(const KeyView& a, const KeyView& b) const;
-        bool operator()(const Key& a, const Key& b) const { return (*this)(view(a), view(b)); }
-        bool operator()(const Key& a, const KeyView& b) const { return (*this)(view(a), b); }
-        bool operator()(const KeyView& a, const Key& b) const { return (*this)(a, view(b)); }
+    // An open-addressing table of indexes into stored_: one probe of a flat array per
+    // entry, no node to chase. The hash is kept to skip most key comparisons.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t stored = 0; // index + 1; 0 is an empty slot
     };
-    static KeyView view(const Key& key) { return {key.kind, key.first, key.second}; }
     static KeyView view(const LookupKeys& keys);
+    static std::uint64_t hashOf(const KeyView& key);
+    static bool equal(const Stored& stored, const KeyView& key);
+    const Stored* lookUp(const KeyView& key, std::uint64_t hash) const;
+    void grow();
 
-    std::unordered_map<Key, std::span<const TextId>, Hash, Equal> spans_;
+    std::vector<Slot> slots_;   // a power of two long, at most half full
+    std::deque<Stored> stored_; // grows without moving what it holds
     // Row ids in blocks that never move, so the spans above stay valid as the cache grows.
     std::vector<std::vector<TextId>> blocks_;
 };
