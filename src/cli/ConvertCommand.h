@@ -4,7 +4,6 @@
 
 #include "ConvertOptions.h"
 
-#include <QByteArray>
 #include <QSet>
 #include <QString>
 

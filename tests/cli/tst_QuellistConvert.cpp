@@ -238,7 +238,7 @@ void QuellistConvertTest::closedPipeEndsQuietly() {
 void QuellistConvertTest::failedOutputKeepsTheOldFile() {
     QVERIFY(writeFile(path("out.txt"), "the rows from yesterday"));
     QVERIFY(writeFile(path("list.txt"), "03053\r\n"));
-    // The database fails after the output was opened: nothing may replace the old file.
+    // A run that fails (here on a broken database) leaves the old file whole.
     QVERIFY(writeFile(path("broken.mdb"), "this is no database"));
     const Result result =
         convert({"-o", path("out.txt"), "--database", path("broken.mdb"), path("list.txt")});
