@@ -2,6 +2,7 @@
 
 #include "ColumnLayout.h"
 #include "ErrorTrap.h"
+#include "HugePages.h"
 #include "TrapLocations.h"
 
 ClipboardCopy::ClipboardCopy(WindowState& state, Platform& platform)
@@ -34,9 +35,12 @@ void ClipboardCopy::CopyListviewToClipboard(const ListSource& list) {
 }
 
 QString ClipboardCopy::clipboardText(const ListSource& list, EventPump& pump) {
-    const std::vector<qsizetype> widths =
-        ColumnLayout::widths(list, ColumnLayout::Headers::Ignored, pump);
+    const ColumnLayout::Measure layout =
+        ColumnLayout::measure(list, ColumnLayout::Headers::Ignored, pump);
+    const std::vector<qsizetype>& widths = layout.widths;
     QString text;
+    text.reserve(exactLength(layout));
+    HugePages::prefer(text.data(), std::size_t(text.capacity()) * sizeof(char16_t));
     const qsizetype rows = list.rows();
     for (qsizetype r = 0; r < rows; ++r) {
         if (pump.due()) {
@@ -47,16 +51,23 @@ QString ClipboardCopy::clipboardText(const ListSource& list, EventPump& pump) {
         if (!list.checked(r))
             continue;
         const int columns = std::min(list.columns(), int(widths.size()));
-        for (int c = 0; c < columns; ++c)
+        // Blanks at the line's end are dropped: the last cell goes in unpadded and trimmed.
+        for (int c = 0; c + 1 < columns; ++c)
             ColumnLayout::appendCell(text, list.cell(r, c), widths[std::size_t(c)]);
-        text.chop(1); // the row's last tab
-        qsizetype end = text.size();
-        while (end > 0 && text[end - 1] == u' ')
-            --end;
-        text.truncate(end);
+        if (columns > 0)
+            text += ColumnLayout::withoutTrailingBlanks(list.cell(r, columns - 1));
         text += QStringLiteral("\r\n");
     }
     return text;
+}
+
+qsizetype ClipboardCopy::exactLength(const ColumnLayout::Measure& layout) {
+    if (layout.widths.empty())
+        return 0;
+    qsizetype perRow = 2; // CR LF
+    for (std::size_t c = 0; c + 1 < layout.widths.size(); ++c)
+        perRow += layout.widths[c] + 1; // padded cell and its tab
+    return layout.checkedRows * perRow + layout.trimmedLastCells;
 }
 
 void ClipboardCopy::ClearClipboardWithRetry() {

@@ -3,6 +3,7 @@
 // row, cells padded and tab-separated, blanks at line ends removed, CR LF after every
 // line. The clipboard calls are retried while another program holds the clipboard.
 
+#include "ColumnLayout.h"
 #include "EventPump.h"
 #include "ListSource.h"
 #include "Platform.h"
@@ -25,6 +26,8 @@ public:
     static QString confirmation();
 
 private:
+    static qsizetype exactLength(const ColumnLayout::Measure& layout);
+
     WindowState& state_;
     Platform& platform_;
 };

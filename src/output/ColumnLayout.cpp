@@ -2,12 +2,14 @@
 
 namespace ColumnLayout {
 
-std::vector<qsizetype> widths(const ListSource& list, Headers headers, EventPump& pump) {
+Measure measure(const ListSource& list, Headers headers, EventPump& pump) {
     const int columns = list.columns();
-    std::vector<qsizetype> result(std::size_t(std::max(columns, 0)), 0);
+    Measure result;
+    std::vector<qsizetype>& widths = result.widths;
+    widths.assign(std::size_t(std::max(columns, 0)), 0);
     if (headers == Headers::Counted)
         for (int c = 0; c < columns; ++c)
-            result[std::size_t(c)] = list.header(c).size();
+            widths[std::size_t(c)] = list.header(c).size();
     const qsizetype rows = list.rows();
     for (qsizetype r = 0; r < rows; ++r) {
         if (pump.due()) {
@@ -16,15 +18,30 @@ std::vector<qsizetype> widths(const ListSource& list, Headers headers, EventPump
                 break;
         }
         for (int c = 0; c < columns; ++c)
-            result[std::size_t(c)] = std::max(result[std::size_t(c)], list.cell(r, c).size());
+            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], list.cell(r, c).size());
+        if (columns > 0 && list.checked(r)) {
+            ++result.checkedRows;
+            result.trimmedLastCells += withoutTrailingBlanks(list.cell(r, columns - 1)).size();
+        }
     }
     return result;
 }
 
+std::vector<qsizetype> widths(const ListSource& list, Headers headers, EventPump& pump) {
+    return measure(list, headers, pump).widths;
+}
+
+QStringView withoutTrailingBlanks(QStringView cell) {
+    qsizetype end = cell.size();
+    while (end > 0 && cell[end - 1] == u' ')
+        --end;
+    return cell.first(end);
+}
+
 void appendCell(QString& text, QStringView cell, qsizetype width) {
     text += cell;
-    if (width > cell.size())
-        text.append(QString(width - cell.size(), u' '));
+    if (width > cell.size()) // padded in place: a blank string per cell costs an allocation
+        text.resize(text.size() + width - cell.size(), u' ');
     text += u'\t';
 }
 

@@ -6,15 +6,13 @@
 
 #include "Platform.h"
 
-#include <QElapsedTimer>
-
 #include <random>
 
 class QWidget;
 
 class QtPlatform : public Platform {
 public:
-    QtPlatform();
+    QtPlatform() = default;
 
     // The window that dialogs are modal to.
     void setWindow(QWidget* window) { window_ = window; }
@@ -43,6 +41,5 @@ public:
 private:
     QWidget* window_ = nullptr;
     bool windowClosed_ = false;
-    QElapsedTimer clock_;
     std::mt19937 random_;
 };
