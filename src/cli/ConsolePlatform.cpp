@@ -4,10 +4,6 @@
 
 #include <cstdio>
 
-ConsolePlatform::ConsolePlatform() {
-    clock_.start();
-}
-
 MessageAnswer ConsolePlatform::showMessage(const QString& text, MessageButtons buttons, MessageIcon,
                                            const QString&) {
     ++messages_;

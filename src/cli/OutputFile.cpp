@@ -23,39 +23,41 @@ OutputFile::OutputFile(const QString& path)
 }
 
 void OutputFile::flush() {
-    if (pending_.empty())
-        return;
-    const QByteArrayView bytes(pending_.data(), qsizetype(pending_.size()));
-    if (file_) {
-        errno = 0;
-        if (file_->write(bytes.data(), bytes.size()) != bytes.size()) {
-            const QString reason =
-                errno ? QString::fromLocal8Bit(std::strerror(errno)) : file_->errorString();
-            if (auto* saveFile = dynamic_cast<QSaveFile*>(file_.get()))
-                saveFile->cancelWriting();
-            throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, reason), false);
-        }
-    } else {
-        writeToStandardOutput(bytes);
-    }
-    pending_.clear();
+    if (!pending_.empty())
+        writer_.submit(pending_);
 }
 
-void OutputFile::writeToStandardOutput(QByteArrayView bytes) {
-    while (!bytes.isEmpty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), std::size_t(bytes.size()));
+void OutputFile::write(std::string_view bytes) {
+    if (!file_) {
+        writeToStandardOutput(bytes);
+        return;
+    }
+    errno = 0;
+    if (file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+        const QString reason =
+            errno ? QString::fromLocal8Bit(std::strerror(errno)) : file_->errorString();
+        if (auto* saveFile = dynamic_cast<QSaveFile*>(file_.get()))
+            saveFile->cancelWriting();
+        throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, reason), false);
+    }
+}
+
+void OutputFile::writeToStandardOutput(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0)
             throw OutputFailure(QStringLiteral("cannot write %1: %2")
                                     .arg(name_, QString::fromLocal8Bit(std::strerror(errno))),
                                 errno == EPIPE);
-        bytes = bytes.sliced(written);
+        bytes.remove_prefix(std::size_t(written));
     }
 }
 
 void OutputFile::commit() {
     flush();
+    writer_.drain();
     if (!file_)
         return;
     auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());

@@ -2,7 +2,9 @@
 // Where the converter's text goes: a file named with -o, written beside its target and
 // put in place only when complete (an old file stays whole on any failure), or standard
 // output. A device (/dev/null) is written in place: renaming over it would replace it.
-// Bytes are gathered and written in large pieces.
+// Bytes are gathered and written in large pieces, on a thread of their own.
+
+#include "BackgroundWriter.h"
 
 #include <QByteArray>
 #include <QFileDevice>
@@ -38,9 +40,11 @@ public:
 private:
     static constexpr std::size_t flushBytes = 1 << 20;
     void flush();
-    void writeToStandardOutput(QByteArrayView bytes);
+    void write(std::string_view bytes); // on the writer's thread
+    void writeToStandardOutput(std::string_view bytes);
 
     QString name_;
     std::unique_ptr<QFileDevice> file_;
     std::string pending_; // keeps its capacity when cleared, unlike QByteArray
+    BackgroundWriter writer_{[this](std::string_view bytes) { write(bytes); }};
 };

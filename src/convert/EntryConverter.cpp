@@ -8,7 +8,7 @@ std::span<const EntryConverter::TextId> EntryConverter::convert(QStringView entr
     const LookupKeys keys = ClassifyEntry(entry, numeric_);
     if (keys.kind == EntryKind::None || !couldMatch(keys))
         return {};
-    if (const auto* cached = cache_.find(keys))
+    if (const auto cached = cache_.find(keys))
         return *cached;
     rowIds_.clear();
     const auto onRow = [&](std::span<const QStringView> fields) {

@@ -8,18 +8,19 @@
 #include "TextListModel.h"
 
 #include <cstdint>
-#include <deque>
+#include <optional>
 #include <span>
-#include <string>
+#include <string_view>
 #include <vector>
 
 class ResultCache {
 public:
     using TextId = TextListModel::TextId;
 
-    // The rows stored for the keys, or nullptr when the keys were never stored. The
-    // pointer is valid until the next store().
-    const std::span<const TextId>* find(const LookupKeys& keys) const;
+    // The rows stored for the keys, or nothing when the keys were never stored. The span
+    // is valid until the next store().
+    std::optional<std::span<const TextId>> find(const LookupKeys& keys) const;
+    // Keeps the first rows stored for a key. A key that would not fit is not kept.
     void store(const LookupKeys& keys, std::span<const TextId> ids);
 
 private:
@@ -28,26 +29,26 @@ private:
         std::u16string_view first;
         std::u16string_view second;
     };
-    struct Stored {
-        EntryKind kind;
-        std::u16string first;
-        std::u16string second;
-        std::span<const TextId> ids;
-    };
-    // An open-addressing table of indexes into stored_: one probe of a flat array per
-    // entry, no node to chase. The hash is kept to skip most key comparisons.
+    // An open-addressing table into records_: one probe of a flat array per entry. The
+    // low half of the hash is kept to skip most key comparisons and to grow the table.
     struct Slot {
-        std::uint64_t hash = 0;
-        std::uint32_t stored = 0; // index + 1; 0 is an empty slot
+        std::uint32_t hash = 0;
+        std::uint32_t record = 0; // start in records_ + 1; 0 is an empty slot
     };
+    // A record in records_ is a short header (kind, piece sizes, where its ids lie in
+    // ids_), then the key's pieces folded to upper case, side by side: a hit reads one
+    // place in memory, not a node and then its strings.
     static KeyView view(const LookupKeys& keys);
-    static std::uint64_t hashOf(const KeyView& key);
-    static bool equal(const Stored& stored, const KeyView& key);
-    const Stored* lookUp(const KeyView& key, std::uint64_t hash) const;
+    static std::uint32_t hashOf(const KeyView& key);
+    bool equal(std::size_t record, const KeyView& key) const;
+    std::optional<std::size_t> lookUp(const KeyView& key, std::uint32_t hash) const;
+    std::span<const TextId> idsOf(std::size_t record) const;
+    void insertSlot(Slot slot);
     void grow();
+    void appendRecord(const KeyView& key, std::size_t idsStart, std::size_t idsCount);
 
-    std::vector<Slot> slots_;   // a power of two long, at most half full
-    std::deque<Stored> stored_; // grows without moving what it holds
-    // Row ids in blocks that never move, so the spans above stay valid as the cache grows.
-    std::vector<std::vector<TextId>> blocks_;
+    std::vector<Slot> slots_; // a power of two long, at most half full
+    std::size_t recordCount_ = 0;
+    std::vector<char16_t> records_;
+    std::vector<TextId> ids_;
 };

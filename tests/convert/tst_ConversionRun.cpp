@@ -71,6 +71,7 @@ private slots:
     void clearResultsDuringRun();
     void optionChangedDuringRunKeepsWording();
     void repeatedEntriesRepeatTheirRows();
+    void nearlyEqualEntriesKeepTheirOwnRows();
     void noOptionSelected();
     void brokenDatabase_data();
     void brokenDatabase();
@@ -224,6 +225,28 @@ void ConversionRunTest::repeatedEntriesRepeatTheirRows() {
     f.run.PushButton17_Click();
     QCOMPARE(f.results(), (QStringList{"Islandia, NY", "Melville, NY", "Nashua, NH", "Islandia, NY",
                                        "Melville, NY", "Nashua, NH"}));
+}
+
+// Entries that share a piece of their key, or differ only in letter case, each get the
+// rows they get on their own: the run answers repeats from memory, never a neighbour's.
+void ConversionRunTest::nearlyEqualEntriesKeepTheirOwnRows() {
+    const QStringList entries{
+        "SPRINGFIELD, MO", "SPRINGFIELD, MA", "springfield, mo", "SPRINGFIELD, IL", "PORTLAND, MA",
+        "PORTLAND, ME",    "SPRINGFIELD, MA", "springfield, Ma", "03053",           "3053",
+        "PORTLAND, OR",    "SPRINGFIELD, MO"};
+    QStringList alone;
+    for (const QString& entry : entries) {
+        Fixture single;
+        single.add({entry});
+        single.run.PushButton17_Click();
+        alone << single.results();
+    }
+    Fixture f;
+    f.add(entries);
+    f.run.PushButton17_Click();
+    QCOMPARE(f.results(), alone);
+    QVERIFY(!f.results().filter(QStringLiteral("Springfield, MA ")).isEmpty());
+    QVERIFY(!f.results().filter(QStringLiteral("Springfield, MO ")).isEmpty());
 }
 
 void ConversionRunTest::noOptionSelected() {
