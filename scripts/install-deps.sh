@@ -14,7 +14,8 @@ packages=(
 case "${1:-}" in
   --tests)
     packages+=(git sqlite3 python3 python3-openpyxl xvfb xauth xdotool xclip x11-utils libxfixes3
-      clang-format clang libclang-rt-14-dev desktop-file-utils appstream) ;;
+      clang-format clang libclang-rt-14-dev desktop-file-utils appstream
+      dbus-daemon at-spi2-core python3-pyatspi) ;;
   --package)
     packages+=(dpkg-dev file lintian) ;;
   "") ;;

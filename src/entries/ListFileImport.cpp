@@ -44,6 +44,16 @@ void ListFileImport::PushButton3_Click() {
     trap.step(120, [&] { state_.pointer.set(MousePointer::Default); });
 }
 
+void ListFileImport::Form_OLEDragDrop(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::dropFiles));
+    trap.step(100, [&] { state_.pointer.set(MousePointer::Hourglass); });
+    for (const QString& path : paths)
+        trap.step(102, [&] { FileToListview(state_.entries, path); });
+    trap.step(104, [&] { state_.pointer.set(MousePointer::Default); });
+}
+
 void ListFileImport::FileToListview(TextListModel& list, const QString& path) {
     ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::readListFile));
     if (!fileExists(path)) { // 100

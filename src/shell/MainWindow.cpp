@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QProgressBar>
@@ -43,6 +45,20 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
 const char* const listToolTip = "Double-click item to remove it. Move | line to right and out of "
                                 "window to reveal full names.";
 
+// The local files a drag carries, in its order; none when it carries anything else, such
+// as cells dragged out of a spreadsheet, which are text, not files.
+QStringList droppedFiles(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
 } // namespace
 
 MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& programFolder)
@@ -67,6 +83,7 @@ MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& pr
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setMouseTracking(true);
+    setAcceptDrops(true);
     makeControls();
     installEventFilter(this); // after the controls: the filter looks at them
     setTabOrder();
@@ -115,6 +132,7 @@ void MainWindow::makeControls() {
                [this] { help_.PushButton8_Click(); });
 
     progressBar1_ = new TextProgressBar(this);
+    progressBar1_->setAccessibleName(QStringLiteral("Progress"));
     progressBar1_->setGeometry(fromTwips({120, 7810, 7800, 405}));
     progressBar1_->setRange(0, 100);
     progressBar1_->setTextVisible(true);
@@ -348,6 +366,24 @@ void MainWindow::setCustomPointer(const CursorImage& image) {
     if (pixels.isNull())
         throw AppError(QStringLiteral("The pointer image cannot be decoded"));
     customPointer_ = QCursor(QPixmap::fromImage(pixels), image.hotSpotX, image.hotSpotY);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runCommand([this, paths] { fileImport_.Form_OLEDragDrop(paths); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

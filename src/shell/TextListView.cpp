@@ -1,16 +1,16 @@
 #include "TextListView.h"
 
+#include "TextListAccessible.h"
 #include "TextListModel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 
 namespace {
 constexpr int textMargin = 3;
-// No one reads further along one row; a row of a megabyte still paints at once.
-constexpr qsizetype maxPaintedCharacters = 2000;
 } // namespace
 
 TextListView::TextListView(TextListModel& model, QWidget* parent)
@@ -18,6 +18,7 @@ TextListView::TextListView(TextListModel& model, QWidget* parent)
     , model_(model)
     , header_(new QHeaderView(Qt::Horizontal, this)) {
     setFocusPolicy(Qt::StrongFocus);
+    TextListAccessible::installFactory();
     header_->setModel(&model_);
     header_->setStretchLastSection(false);
     header_->setSectionsClickable(false);
@@ -31,9 +32,20 @@ TextListView::TextListView(TextListModel& model, QWidget* parent)
         updateScrollBars();
         viewport()->update();
     };
-    connect(&model_, &QAbstractItemModel::rowsInserted, this, rowsChanged);
-    connect(&model_, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
-    connect(&model_, &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this,
+            [this, rowsChanged](const QModelIndex&, int first, int last) {
+                rowsChanged();
+                announceRows(QAccessibleTableModelChangeEvent::RowsInserted, first, last);
+            });
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this,
+            [this, rowsChanged](const QModelIndex&, int first, int last) {
+                rowsChanged();
+                announceRows(QAccessibleTableModelChangeEvent::RowsRemoved, first, last);
+            });
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this, rowsChanged] {
+        rowsChanged();
+        announceRows(QAccessibleTableModelChangeEvent::ModelReset, -1, -1);
+    });
     connect(&model_, &TextListModel::columnsChanged, this, [this] {
         if (model_.columnWidth(0) > 0)
             header_->resizeSection(0, model_.columnWidth(0) / 15); // twips to pixels
@@ -115,13 +127,67 @@ void TextListView::paintEvent(QPaintEvent*) {
                              rect.height());
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          model_.textView(row).left(maxPaintedCharacters).toString());
+        if (isSelected && hasFocus())
+            paintFocusFrame(painter, rect);
     }
+    if (hasFocus() && (selected < first || selected >= last)) // no focused row in sight
+        paintFocusFrame(painter, viewport()->rect());
+}
+
+void TextListView::paintFocusFrame(QPainter& painter, const QRect& rowRect) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    // Styles draw the frame only after keyboard use; a list shows its focus always.
+    option.state |= QStyle::State_KeyboardFocusChange;
+    option.rect = rowRect.intersected(viewport()->rect()).adjusted(0, 0, -1, -1);
+    option.backgroundColor = palette().color(QPalette::Highlight);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void TextListView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+    announceSelection();
+}
+
+void TextListView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void TextListView::announceSelection() {
+    // Sent whether or not assistive technology listens: Qt drops them at once when none does.
+    const int row = int(model_.selectedRow());
+    if (row < 0)
+        return;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(row);
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(row);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void TextListView::announceRows(QAccessibleTableModelChangeEvent::ModelChangeType type, int first,
+                                int last) {
+    if (type != QAccessibleTableModelChangeEvent::RowsInserted)
+        if (auto* list =
+                dynamic_cast<TextListAccessible*>(QAccessible::queryAccessibleInterface(this)))
+            list->forgetRows();
+    // One event for a whole batch of rows, not one per row: a million rows stay cheap.
+    QAccessibleTableModelChangeEvent change(this, type);
+    change.setFirstRow(first);
+    change.setLastRow(last);
+    QAccessible::updateAccessibility(&change);
 }
 
 void TextListView::setCurrentRow(int row) {
     model_.setSelectedRow(row);
     scrollToRow(row);
     viewport()->update();
+    announceSelection();
 }
 
 void TextListView::scrollToRow(int row) {
@@ -151,6 +217,7 @@ void TextListView::mousePressEvent(QMouseEvent* event) {
     if (row >= 0)
         setCurrentRow(row);
     QAbstractScrollArea::mousePressEvent(event);
+    event->accept(); // the press was the list's, on a row or not
 }
 
 void TextListView::keyPressEvent(QKeyEvent* event) {

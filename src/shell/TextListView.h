@@ -6,8 +6,11 @@
 //
 // The selected row lives in the model (TextListModel::selectedRow), where the commands
 // read it. Double-click and the Delete key are left to the window's event filter.
+// Assistive technology reads it through TextListAccessible and hears of new rows and of
+// the selection moving. The focused list shows a focus frame round its selected row.
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 
 class QHeaderView;
 class TextListModel;
@@ -15,6 +18,9 @@ class TextListModel;
 class TextListView : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    // No one reads further along one row; a row of a megabyte still paints at once.
+    static constexpr qsizetype maxPaintedCharacters = 2000;
+
     TextListView(TextListModel& model, QWidget* parent = nullptr);
 
     TextListModel& model() const { return model_; }
@@ -34,12 +40,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void updateScrollBars();
     void placeHeader();
     int visibleRows() const;
     void moveSelection(int row);
+    void paintFocusFrame(QPainter& painter, const QRect& rowRect);
+    void announceSelection();
+    void announceRows(QAccessibleTableModelChangeEvent::ModelChangeType type, int first, int last);
 
     TextListModel& model_;
     QHeaderView* header_;

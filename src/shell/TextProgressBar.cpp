@@ -7,5 +7,6 @@ void TextProgressBar::setShownText(const QString& text) {
     if (shown == text_)
         return;
     text_ = shown;
+    setAccessibleDescription(shown); // what a screen reader reads beside the value
     update();
 }

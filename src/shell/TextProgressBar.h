@@ -1,6 +1,7 @@
 #pragma once
 // A progress bar that shows its text as given. QProgressBar's format would expand "%p",
-// "%v" and "%m" inside an entry's text.
+// "%v" and "%m" inside an entry's text. Assistive technology reads the value and, as the
+// bar's description, the same text.
 
 #include <QProgressBar>
 

@@ -4,6 +4,7 @@
 
 #include "BuildSettings.h"
 #include "HelpCommand.h"
+#include "ListFileImport.h"
 #include "MainWindow.h"
 #include "ScriptedPlatform.h"
 #include "TextProgressBar.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -78,6 +80,22 @@ void hover(QWidget* widget) {
     QCoreApplication::sendEvent(widget, &enter);
 }
 
+// A drag carrying the data enters the window over the widget and drops there, as the
+// window system delivers it. True when the window took the drag.
+bool dragAndDrop(QWidget& window, QWidget* over, const QMimeData& data) {
+    const QPoint at = over->mapTo(&window, over->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 const QString addEntry = QStringLiteral("Add City, State or Zip");
 const QString sample = QStringLiteral("Load Sample/Example Data");
 const QString clearList = QStringLiteral("Clear List");
@@ -112,6 +130,8 @@ private slots:
     void settingsFileGarbage();
     void settingsFileUnwritable();
     void megabyteEntryShownInPart();
+    void droppedFilesLoadInOrder();
+    void droppedTextIsNotTaken();
 
 private:
     QString folderWith(bool cursor, const QByteArray& skin = {});
@@ -513,6 +533,52 @@ void MainWindowTest::megabyteEntryShownInPart() {
     // The bar shows the start of the text; the state keeps all of it.
     QVERIFY(program.window.progressBar1()->text().size() < 400);
     QCOMPARE(program.state.progress.text().size(), 12 + (1 << 20) + 4);
+}
+
+void MainWindowTest::droppedFilesLoadInOrder() {
+    Program program(folderWith(true));
+    program.start();
+    program.click(sample);
+    const qsizetype before = program.state.entries.count();
+    QTemporaryDir lists;
+    const auto path = [&](const char* name) { return lists.filePath(QString::fromLatin1(name)); };
+    QVERIFY(writeFile(path("second.txt"), "11760\r\n"));
+    QVERIFY(writeFile(path("first.txt"), "03053\r\nnashua , nh\r\n"));
+    QVERIFY(writeFile(path("binary.txt"), QByteArray("030\0"
+                                                     "53",
+                                                     6)));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path("first.txt")), QUrl::fromLocalFile(path("missing.txt")),
+                  QUrl::fromLocalFile(path("binary.txt")),
+                  QUrl::fromLocalFile(path("second.txt"))});
+    QList<int> pointerWhileReporting;
+    program.platform.onMessage = [&](const ShownMessage&) {
+        pointerWhileReporting << program.state.pointer.value();
+    };
+    QVERIFY(dragAndDrop(program.window, program.window.listView1()->viewport(), data));
+    QCOMPARE(program.entries().mid(before), (QStringList{"03053", "NASHUA , NH", "11760"}));
+    QCOMPARE(
+        program.platform.messageTexts(),
+        (QStringList{"File not found", ListFileImport::binaryFileMessage(path("binary.txt"))}));
+    QCOMPARE(pointerWhileReporting, (QList<int>{MousePointer::Hourglass, MousePointer::Hourglass}));
+    QCOMPARE(program.state.pointer.value(), int(MousePointer::Default));
+    // Anywhere on the window, not only on the list.
+    data.setUrls({QUrl::fromLocalFile(path("second.txt"))});
+    QVERIFY(dragAndDrop(program.window, program.window.button(startConverting), data));
+    QCOMPARE(program.entries().last(), QStringLiteral("11760"));
+}
+
+void MainWindowTest::droppedTextIsNotTaken() {
+    Program program(folderWith(true));
+    program.start();
+    QMimeData cells; // a column dragged out of a spreadsheet
+    cells.setText(QStringLiteral("03053\n11760\n"));
+    QVERIFY(!dragAndDrop(program.window, program.window.listView1()->viewport(), cells));
+    QMimeData link;
+    link.setUrls({QUrl(QStringLiteral("https://example.com/zips.txt"))});
+    QVERIFY(!dragAndDrop(program.window, program.window.listView1()->viewport(), link));
+    QVERIFY(program.entries().isEmpty());
+    QVERIFY(program.platform.messages.isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)

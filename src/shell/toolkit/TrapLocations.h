@@ -8,6 +8,7 @@ inline constexpr const char* addEntry = "in Marrowby2021/08/31.Form1.PushButton6
 inline constexpr const char* clearList = "in Marrowby2021/08/31.Form1.PushButton1_Click ";
 inline constexpr const char* loadSample = "in Marrowby2021/08/31.Form1.PushButton7_Click ";
 inline constexpr const char* loadFromFile = "in Marrowby2021/08/31.Form1.PushButton3_Click ";
+inline constexpr const char* dropFiles = "in Marrowby2021/08/31.Form1.Form_OLEDragDrop ";
 inline constexpr const char* readListFile = "in Marrowby2021/08/31.SortBy.FileToListview ";
 inline constexpr const char* startConverting = "in Marrowby2021/08/31.Form1.PushButton17_Click ";
 inline constexpr const char* clearResults = "in Marrowby2021/08/31.Form1.PushButton2_Click ";

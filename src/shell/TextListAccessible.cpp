@@ -1,0 +1,82 @@
+#include "TextListAccessible.h"
+
+#include "TextListModel.h"
+#include "TextListRowAccessible.h"
+#include "TextListView.h"
+
+#include <QWidget>
+
+namespace {
+
+QAccessibleInterface* makeInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("TextListView") && object && object->isWidgetType())
+        return new TextListAccessible(static_cast<TextListView*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+TextListAccessible::TextListAccessible(TextListView* view)
+    : QAccessibleWidget(view, QAccessible::List) {}
+
+TextListAccessible::~TextListAccessible() {
+    forgetRows();
+}
+
+void TextListAccessible::installFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(makeInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+TextListView* TextListAccessible::view() const {
+    return static_cast<TextListView*>(widget());
+}
+
+int TextListAccessible::childCount() const {
+    return view()->model().rowCount();
+}
+
+QAccessibleInterface* TextListAccessible::child(int index) const {
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    if (const auto known = rows_.constFind(index); known != rows_.constEnd())
+        return QAccessible::accessibleInterface(*known);
+    auto* row = new TextListRowAccessible(view(), index);
+    rows_.insert(index, QAccessible::registerAccessibleInterface(row));
+    return row;
+}
+
+int TextListAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    if (!child || child->role() != QAccessible::ListItem || child->parent() != this)
+        return -1;
+    const int row = static_cast<const TextListRowAccessible*>(child)->row();
+    return row < childCount() ? row : -1;
+}
+
+QAccessibleInterface* TextListAccessible::childAt(int x, int y) const {
+    const QPoint local = view()->viewport()->mapFromGlobal(QPoint(x, y));
+    if (!view()->viewport()->rect().contains(local))
+        return nullptr;
+    return child(view()->rowAt(local.y()));
+}
+
+QAccessibleInterface* TextListAccessible::focusChild() const {
+    if (!view()->hasFocus())
+        return nullptr;
+    return child(int(view()->model().selectedRow()));
+}
+
+QString TextListAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Name && view()->accessibleName().isEmpty())
+        return view()->model().columnHeaders().value(0);
+    return QAccessibleWidget::text(t);
+}
+
+void TextListAccessible::forgetRows() const {
+    for (const QAccessible::Id id : std::as_const(rows_))
+        QAccessible::deleteAccessibleInterface(id);
+    rows_.clear();
+}
