@@ -6,8 +6,8 @@
 // Usage: QT_QPA_PLATFORM=offscreen bench_accessibility [rows]   (default 1000000)
 
 #include "PeakMemory.h"
-#include "TextListModel.h"
-#include "TextListView.h"
+#include "core/TextListModel.h"
+#include "shell/TextListView.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // The scripted seam with a real clock and the real event loop, as the window has. It
 // measures the gaps between the passes of the event loop within a step.
 
-#include "CoarseClock.h"
-#include "ScriptedPlatform.h"
+#include "core/CoarseClock.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

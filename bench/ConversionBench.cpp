@@ -6,10 +6,10 @@
 
 #include "BenchPlatform.h"
 #include "BenchWorkload.h"
-#include "ConversionRun.h"
 #include "PeakMemory.h"
-#include "SaveOption.h"
-#include "ZipDatabase.h"
+#include "convert/ConversionRun.h"
+#include "convert/SaveOption.h"
+#include "convert/ZipDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,13 +5,13 @@
 //
 // Usage: QT_QPA_PLATFORM=offscreen bench_lists [rows]   (default 1000000)
 
-#include "AlignedTextWriter.h"
-#include "ClipboardCopy.h"
-#include "ListFileImport.h"
 #include "PeakMemory.h"
-#include "QtPlatform.h"
-#include "WindowState.h"
-#include "WorkbookWriter.h"
+#include "core/WindowState.h"
+#include "entries/ListFileImport.h"
+#include "output/AlignedTextWriter.h"
+#include "output/ClipboardCopy.h"
+#include "output/WorkbookWriter.h"
+#include "shell/QtPlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 //
 // Usage: bench_startup   (on an X display, e.g. under Xvfb)
 
-#include "MainWindow.h"
-#include "QtPlatform.h"
-#include "WindowState.h"
+#include "core/WindowState.h"
+#include "shell/MainWindow.h"
+#include "shell/QtPlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -9,10 +9,10 @@
 
 #include "BenchPlatform.h"
 #include "BenchWorkload.h"
-#include "MainWindow.h"
 #include "PeakMemory.h"
+#include "shell/MainWindow.h"
 
-#include "TextListView.h"
+#include "shell/TextListView.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>

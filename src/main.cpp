@@ -1,8 +1,8 @@
 // Quellist: converts lists of US zip codes to cities and states, and back.
 
-#include "MainWindow.h"
-#include "QtPlatform.h"
-#include "WindowState.h"
+#include "core/WindowState.h"
+#include "shell/MainWindow.h"
+#include "shell/QtPlatform.h"
 
 #include <QApplication>
 #include <QScreen>

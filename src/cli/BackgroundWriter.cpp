@@ -1,4 +1,4 @@
-#include "BackgroundWriter.h"
+#include "cli/BackgroundWriter.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "ConsolePlatform.h"
+#include "cli/ConsolePlatform.h"
 
 #include <QRegularExpression>
 

@@ -3,9 +3,9 @@
 // message box goes to standard error, one line, without the report's advice to e-mail a
 // screenshot; there are no dialogs, no clipboard and no event loop to yield to.
 
-#include "Platform.h"
+#include "core/Platform.h"
 
-#include "CoarseClock.h"
+#include "core/CoarseClock.h"
 
 class ConsolePlatform : public Platform {
 public:
@@ -22,6 +22,10 @@ public:
     int secondsSinceMidnight() override { return 0; }
     void seedRandom(std::uint32_t) override {}
     double nextRandom() override { return 0.5; }
+    // The converter keeps no settings.
+    std::optional<QString> readSetting(const QString&) override { return std::nullopt; }
+    bool writeSetting(const QString&, const QString&) override { return false; }
+    QString settingsStore() const override { return {}; }
     std::int64_t monotonicMilliseconds() override { return CoarseClock::milliseconds(); }
     void processEvents() override {}
     bool windowClosed() const override { return false; }

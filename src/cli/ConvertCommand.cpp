@@ -1,13 +1,13 @@
-#include "ConvertCommand.h"
+#include "cli/ConvertCommand.h"
 
-#include "ConsolePlatform.h"
-#include "EntryConverter.h"
-#include "ListFileStream.h"
-#include "OutputFile.h"
-#include "ProgressLine.h"
-#include "RowWriter.h"
-#include "SaveOption.h"
-#include "ZipDatabase.h"
+#include "cli/ConsolePlatform.h"
+#include "cli/OutputFile.h"
+#include "cli/ProgressLine.h"
+#include "cli/RowWriter.h"
+#include "convert/EntryConverter.h"
+#include "convert/SaveOption.h"
+#include "convert/ZipDatabase.h"
+#include "entries/ListFileStream.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // One run of quellist-convert: every input read and converted, the rows written, the
 // unmatched entries and the summary reported. Returns the exit status.
 
-#include "ConvertOptions.h"
+#include "cli/ConvertOptions.h"
 
 #include <QSet>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ConvertOptions.h"
+#include "cli/ConvertOptions.h"
 
-#include "SaveOption.h"
+#include "convert/SaveOption.h"
 
 namespace {
 

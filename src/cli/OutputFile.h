@@ -4,7 +4,7 @@
 // output. A device (/dev/null) is written in place: renaming over it would replace it.
 // Bytes are gathered and written in large pieces, on a thread of their own.
 
-#include "BackgroundWriter.h"
+#include "cli/BackgroundWriter.h"
 
 #include <QByteArray>
 #include <QFileDevice>

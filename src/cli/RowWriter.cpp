@@ -1,13 +1,13 @@
-#include "RowWriter.h"
+#include "cli/RowWriter.h"
 
-#include "AlignedTextWriter.h"
-#include "AppError.h"
-#include "ConsolePlatform.h"
-#include "EntryRules.h"
-#include "EventPump.h"
-#include "SaveOption.h"
-#include "TextListModel.h"
-#include "WorkbookWriter.h"
+#include "cli/ConsolePlatform.h"
+#include "convert/EntryRules.h"
+#include "convert/SaveOption.h"
+#include "core/AppError.h"
+#include "core/EventPump.h"
+#include "core/TextListModel.h"
+#include "output/AlignedTextWriter.h"
+#include "output/WorkbookWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 // rows, csv and tsv stream to the output as they come; aligned and xlsx gather the rows
 // in a results list, as the window does, and hand it to the window's own writers.
 
-#include "ConvertOptions.h"
-#include "OutputFile.h"
+#include "cli/ConvertOptions.h"
+#include "cli/OutputFile.h"
 
 #include <QStringView>
 

@@ -1,7 +1,7 @@
 // quellist-convert: the conversion of Quellist's window for scripts and lists of any size.
 
-#include "ConvertCommand.h"
-#include "ConvertOptions.h"
+#include "cli/ConvertCommand.h"
+#include "cli/ConvertOptions.h"
 
 #include <QCoreApplication>
 

@@ -1,15 +1,13 @@
-#include "ConversionRun.h"
+#include "convert/ConversionRun.h"
 
-#include "AppError.h"
-#include "FileNameFromPath.h"
-#include "SaveOption.h"
-#include "ScopeExit.h"
-#include "TrapLocations.h"
-#include "ZipDatabase.h"
+#include "convert/SaveOption.h"
+#include "convert/ZipDatabase.h"
+#include "core/AppError.h"
+#include "core/FileNameFromPath.h"
+#include "core/ScopeExit.h"
 
 ConversionRun::ConversionRun(WindowState& state, Platform& platform, QString databasePath)
-    : state_(state)
-    , platform_(platform)
+    : Command(state, platform)
     , databasePath_(std::move(databasePath)) {}
 
 QString ConversionRun::noOptionMessage() {
@@ -26,7 +24,7 @@ void ConversionRun::PushButton17_Click() {
 
     if (!checkCanStart()) // 104, 106
         return;
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::startConverting));
+    ErrorTrap trap = trapAt(startConvertingLocation);
     const int option = state_.saveOption.index();
     std::unique_ptr<ZipDatabase> database = openDatabase(trap, option); // 108
     if (!database) {
@@ -49,16 +47,10 @@ void ConversionRun::PushButton17_Click() {
     database.reset();
     endRun();
     if (completed)
-        trap.step(142, [&] {
-            platform_.showMessage(QStringLiteral("Done."), MessageButtons::Ok, MessageIcon::None,
-                                  state_.applicationTitle);
-        });
+        trap.step(142, [&] { tell(QStringLiteral("Done.")); });
 }
 
 bool ConversionRun::checkCanStart() {
-    const auto tell = [&](const QString& text) {
-        platform_.showMessage(text, MessageButtons::Ok, MessageIcon::None, state_.applicationTitle);
-    };
     if (state_.entries.count() == 0) {
         tell(QStringLiteral("No items added."));
         return false;

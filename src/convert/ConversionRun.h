@@ -3,11 +3,12 @@
 // zip-code database and fills the results list with one row per distinct database row,
 // worded by the save option chosen when the run starts.
 
-#include "EntryConverter.h"
-#include "ErrorTrap.h"
-#include "EventPump.h"
-#include "Platform.h"
-#include "WindowState.h"
+#include "convert/EntryConverter.h"
+#include "core/Command.h"
+#include "core/ErrorTrap.h"
+#include "core/EventPump.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
 
 #include <QSet>
 #include <QString>
@@ -16,8 +17,12 @@
 
 class ZipDatabase;
 
-class ConversionRun {
+class ConversionRun : public Command {
 public:
+    // Where the "Application Error" reports of this command say it happened.
+    static constexpr const char* startConvertingLocation =
+        "in Marrowby2021/08/31.Form1.PushButton17_Click ";
+
     ConversionRun(WindowState& state, Platform& platform, QString databasePath);
 
     void PushButton17_Click();
@@ -41,7 +46,5 @@ private:
     void convertEntry(Run& run, QStringView entry);
     void endRun();
 
-    WindowState& state_;
-    Platform& platform_;
     QString databasePath_;
 };

@@ -1,4 +1,4 @@
-#include "EntryConverter.h"
+#include "convert/EntryConverter.h"
 
 EntryConverter::EntryConverter(ZipDatabase& database, RowMaker makeRow)
     : database_(database)

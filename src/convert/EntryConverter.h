@@ -4,9 +4,9 @@
 // looked up in the database and each row made once. Shared by the window's run and the
 // command-line converter; one converter serves one run (one database, one save option).
 
-#include "EntryRules.h"
-#include "ResultCache.h"
-#include "ZipDatabase.h"
+#include "convert/EntryRules.h"
+#include "convert/ResultCache.h"
+#include "convert/ZipDatabase.h"
 
 #include <QLocale>
 

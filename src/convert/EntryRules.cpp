@@ -1,4 +1,5 @@
-#include "EntryRules.h"
+#include "convert/EntryRules.h"
+#include "core/TextRules.h"
 
 namespace {
 
@@ -51,21 +52,6 @@ QString properCaseUnicode(QStringView text, const QLocale& locale) {
 }
 
 } // namespace
-
-QStringView TrimBlanks(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-QString PadZip(const QString& text) {
-    const qsizetype missing = 5 - text.size();
-    return missing > 0 ? QString(missing, u'0') + text : text;
-}
 
 LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric) {
     LookupKeys keys;

@@ -6,7 +6,7 @@
 // and words each database row by the save option (SaveOption), city names cased by
 // ProperCase. ConversionRun is the "Start Converting" command that ties them together.
 
-#include "NumericText.h"
+#include "convert/NumericText.h"
 
 #include <QString>
 #include <QStringView>
@@ -19,13 +19,6 @@ struct LookupKeys {
     QStringView city;  // CityState: piece 0, blanks at both ends removed
     QStringView state; // CityState: piece 1, likewise
 };
-
-// Restores leading zeros lost from a zip code: texts shorter than five characters are
-// padded on the left with "0" to five, whatever they hold.
-QString PadZip(const QString& text);
-
-// The text without the blanks (U+0020 only; tabs stay) at both of its ends.
-QStringView TrimBlanks(QStringView text);
 
 // Reads an entry into lookup keys. The views point into entry.
 LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric);

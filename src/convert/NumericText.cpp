@@ -1,4 +1,4 @@
-#include "NumericText.h"
+#include "convert/NumericText.h"
 
 // Walks the text once: [sign|currency]* digits-with-separators [exponent] [sign|currency]*.
 class NumericScanner {

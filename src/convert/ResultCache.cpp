@@ -1,4 +1,4 @@
-#include "ResultCache.h"
+#include "convert/ResultCache.h"
 
 #include <limits>
 

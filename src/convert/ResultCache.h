@@ -4,8 +4,8 @@
 // here without a query. Keys compare as the database does, ignoring ASCII letter case.
 // Valid for one run: one database snapshot and one save option.
 
-#include "EntryRules.h"
-#include "TextListModel.h"
+#include "convert/EntryRules.h"
+#include "core/TextListModel.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "SaveOption.h"
+#include "convert/SaveOption.h"
 
-#include "EntryRules.h"
+#include "convert/EntryRules.h"
 
 namespace SaveOption {
 

@@ -1,8 +1,8 @@
-#include "ZipDatabase.h"
+#include "convert/ZipDatabase.h"
 
-#include "AppError.h"
-#include "FileExists.h"
-#include "ScopeExit.h"
+#include "core/AppError.h"
+#include "core/FileExists.h"
+#include "core/ScopeExit.h"
 
 #include <sqlite3.h>
 

@@ -12,7 +12,7 @@
 #include <memory>
 #include <span>
 
-#include "AppError.h"
+#include "core/AppError.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

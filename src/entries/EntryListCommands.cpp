@@ -1,13 +1,8 @@
-#include "EntryListCommands.h"
+#include "entries/EntryListCommands.h"
 
-#include "EntryRules.h"
-#include "ErrorTrap.h"
-#include "RemoveSelectedRow.h"
-#include "TrapLocations.h"
-
-EntryListCommands::EntryListCommands(WindowState& state, Platform& platform)
-    : state_(state)
-    , platform_(platform) {}
+#include "core/ErrorTrap.h"
+#include "core/RemoveSelectedRow.h"
+#include "core/TextRules.h"
 
 const QStringList& EntryListCommands::sampleEntries() {
     static const QStringList entries{
@@ -18,7 +13,7 @@ const QStringList& EntryListCommands::sampleEntries() {
 }
 
 void EntryListCommands::PushButton6_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::addEntry));
+    ErrorTrap trap = trapAt(addEntryLocation);
     QString entry;
     trap.step(100, [&] {
         entry = platform_.inputPrompt(QStringLiteral("Enter city, state or zip code to add: "),
@@ -31,7 +26,7 @@ void EntryListCommands::PushButton6_Click() {
 }
 
 void EntryListCommands::PushButton7_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::loadSample));
+    ErrorTrap trap = trapAt(loadSampleLocation);
     int line = 100;
     for (const QString& entry : sampleEntries()) {
         trap.step(line, [&] { state_.entries.append(entry.toUpper()); });
@@ -40,7 +35,7 @@ void EntryListCommands::PushButton7_Click() {
 }
 
 void EntryListCommands::PushButton1_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::clearList));
+    ErrorTrap trap = trapAt(clearListLocation);
     if (state_.pointer.busy()) // 100
         return;
     trap.step(102, [&] { state_.entries.clear(); });

@@ -2,12 +2,21 @@
 // entries: the commands that put entries into the entry list (ListView1) and take them
 // out again. They work on WindowState and reach the user only through Platform.
 
-#include "Platform.h"
-#include "WindowState.h"
+#include "core/Command.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
 
-class EntryListCommands {
+class EntryListCommands : public Command {
 public:
-    EntryListCommands(WindowState& state, Platform& platform);
+    // Where the "Application Error" reports of these commands say they happened.
+    static constexpr const char* addEntryLocation =
+        "in Marrowby2021/08/31.Form1.PushButton6_Click ";
+    static constexpr const char* clearListLocation =
+        "in Marrowby2021/08/31.Form1.PushButton1_Click ";
+    static constexpr const char* loadSampleLocation =
+        "in Marrowby2021/08/31.Form1.PushButton7_Click ";
+
+    using Command::Command;
 
     // "Add City, State or Zip": one typed entry, short ones padded with leading zeros.
     void PushButton6_Click();
@@ -22,6 +31,4 @@ public:
     static const QStringList& sampleEntries();
 
 private:
-    WindowState& state_;
-    Platform& platform_;
 };

@@ -1,6 +1,6 @@
-#include "EntryStream.h"
+#include "entries/EntryStream.h"
 
-#include "EntryRules.h"
+#include "core/TextRules.h"
 
 namespace {
 

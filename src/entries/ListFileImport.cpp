@@ -1,17 +1,12 @@
-#include "ListFileImport.h"
+#include "entries/ListFileImport.h"
 
-#include "AppError.h"
-#include "ErrorTrap.h"
-#include "FileExists.h"
-#include "ListFileReader.h"
-#include "PathRepair.h"
-#include "TrapLocations.h"
+#include "core/AppError.h"
+#include "core/ErrorTrap.h"
+#include "core/FileExists.h"
+#include "entries/ListFileReader.h"
+#include "entries/PathRepair.h"
 
 #include <QFile>
-
-ListFileImport::ListFileImport(WindowState& state, Platform& platform)
-    : state_(state)
-    , platform_(platform) {}
 
 FileDialogRequest ListFileImport::dialogRequest() {
     return {QStringLiteral("Load List(s) - Hold Ctrl to select multiple list files"),
@@ -25,7 +20,7 @@ QString ListFileImport::binaryFileMessage(const QString& path) {
 }
 
 void ListFileImport::PushButton3_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::loadFromFile));
+    ErrorTrap trap = trapAt(loadFromFileLocation);
     QStringList selection;
     trap.step(108, [&] { selection = platform_.openFileNames(dialogRequest()); });
     if (selection.isEmpty()) // 110: cancelled; the pointer is not touched
@@ -47,7 +42,7 @@ void ListFileImport::PushButton3_Click() {
 void ListFileImport::Form_OLEDragDrop(const QStringList& paths) {
     if (paths.isEmpty())
         return;
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::dropFiles));
+    ErrorTrap trap = trapAt(dropFilesLocation);
     trap.step(100, [&] { state_.pointer.set(MousePointer::Hourglass); });
     for (const QString& path : paths)
         trap.step(102, [&] { FileToListview(state_.entries, path); });
@@ -55,10 +50,9 @@ void ListFileImport::Form_OLEDragDrop(const QStringList& paths) {
 }
 
 void ListFileImport::FileToListview(TextListModel& list, const QString& path) {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::readListFile));
+    ErrorTrap trap = trapAt(readListFileLocation);
     if (!fileExists(path)) { // 100
-        platform_.showMessage(QStringLiteral("File not found"), MessageButtons::Ok,
-                              MessageIcon::None, state_.applicationTitle);
+        tell(QStringLiteral("File not found"));
         return;
     }
     QFile file(path);
@@ -80,8 +74,7 @@ void ListFileImport::FileToListview(TextListModel& list, const QString& path) {
     if (!read)
         return;
     if (ListFileReader::looksBinary(bytes)) {
-        platform_.showMessage(binaryFileMessage(path), MessageButtons::Ok, MessageIcon::None,
-                              state_.applicationTitle);
+        tell(binaryFileMessage(path));
         return;
     }
     trap.step(104, [&] {

@@ -3,15 +3,24 @@
 // entry list, one entry per line, after the entries already there. Does not yield.
 // Files dropped on the window are read the same way.
 
-#include "Platform.h"
-#include "WindowState.h"
+#include "core/Command.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
 
-class ListFileImport {
+class ListFileImport : public Command {
 public:
+    // Where the "Application Error" reports of these commands say they happened.
+    static constexpr const char* loadFromFileLocation =
+        "in Marrowby2021/08/31.Form1.PushButton3_Click ";
+    static constexpr const char* dropFilesLocation =
+        "in Marrowby2021/08/31.Form1.Form_OLEDragDrop ";
+    static constexpr const char* readListFileLocation =
+        "in Marrowby2021/08/31.SortBy.FileToListview ";
+
     // A list file is read whole; beyond this it is refused with a message.
     static constexpr qint64 maxListFileBytes = qint64(1) << 30;
 
-    ListFileImport(WindowState& state, Platform& platform);
+    using Command::Command;
 
     void PushButton3_Click();
     // List files dropped on the window, read one after another in the order given, as
@@ -24,6 +33,4 @@ public:
     static QString binaryFileMessage(const QString& path);
 
 private:
-    WindowState& state_;
-    Platform& platform_;
 };

@@ -1,6 +1,6 @@
-#include "ListFileReader.h"
+#include "entries/ListFileReader.h"
 
-#include "EntryStream.h"
+#include "entries/EntryStream.h"
 
 #include <QStringDecoder>
 

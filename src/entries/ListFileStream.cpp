@@ -1,7 +1,7 @@
-#include "ListFileStream.h"
+#include "entries/ListFileStream.h"
 
-#include "EntryStream.h"
-#include "ListFileReader.h"
+#include "entries/EntryStream.h"
+#include "entries/ListFileReader.h"
 
 #include <QStringDecoder>
 

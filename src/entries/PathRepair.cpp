@@ -1,4 +1,4 @@
-#include "PathRepair.h"
+#include "entries/PathRepair.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "AlignedTextWriter.h"
+#include "output/AlignedTextWriter.h"
 
-#include "AppError.h"
-#include "ColumnLayout.h"
-#include "ScopeExit.h"
-#include "TrapLocations.h"
+#include "core/AppError.h"
+#include "core/RowLoop.h"
+#include "core/ScopeExit.h"
+#include "output/ColumnLayout.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -45,7 +45,7 @@ std::unique_ptr<QFileDevice> makeTarget(const QString& fileName) {
 AlignedTextWriter::AlignedTextWriter(Platform& platform, ProgressIndicator* progress)
     : platform_(platform)
     , progress_(progress)
-    , trap_(platform, QString::fromLatin1(TrapLocations::writeAlignedText))
+    , trap_(platform, QString::fromLatin1(writeAlignedTextLocation))
     , pump_(platform) {}
 
 QString AlignedTextWriter::writingText(qsizetype row) const {
@@ -100,18 +100,15 @@ std::unique_ptr<QFileDevice> AlignedTextWriter::open(const QString& fileName) {
 }
 
 bool AlignedTextWriter::writeRows(const ListSource& list, const std::vector<qsizetype>& widths) {
-    const qsizetype rows = list.rows(); // 182: read once
-    for (qsizetype r = 0; r < rows; ++r) {
-        if (pump_.due()) {
-            pump_.yield(); // 184
+    // 182: the count read once; 184: the yield. A list cleared meanwhile: the file ends
+    // with what was read.
+    RowLoop loop(list, pump_);
+    for (qsizetype r; loop.next(r);) {
+        if (loop.yielded() && progress_) { // 212-220
             const qsizetype rowsNow = list.rows();
-            if (r >= rowsNow) // the list was cleared: the file ends with what was read
-                break;
-            if (progress_) { // 212-220
-                progress_->setValue(double(rowsNow / 2000 + r + 1) / double(rowsNow) * 100.0);
-                progress_->setText(writingText(r + 1));
-                pump_.yield();
-            }
+            progress_->setValue(double(rowsNow / 2000 + r + 1) / double(rowsNow) * 100.0);
+            progress_->setText(writingText(r + 1));
+            pump_.yield();
         }
         if (!list.checked(r)) // 188
             continue;

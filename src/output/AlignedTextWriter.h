@@ -6,11 +6,11 @@
 // The file is written beside the target and put in its place only when complete, so a
 // failed or interrupted save leaves an existing file as it was and no partial file.
 
-#include "ErrorTrap.h"
-#include "EventPump.h"
-#include "ListSource.h"
-#include "Platform.h"
-#include "ProgressIndicator.h"
+#include "core/ErrorTrap.h"
+#include "core/EventPump.h"
+#include "core/ListSource.h"
+#include "core/Platform.h"
+#include "core/ProgressIndicator.h"
 
 #include <QFileDevice>
 
@@ -18,6 +18,10 @@
 
 class AlignedTextWriter {
 public:
+    // Where the "Application Error" reports of this command say it happened.
+    static constexpr const char* writeAlignedTextLocation =
+        "in Marrowby2021/08/31.Main.SaveListviewProperlySpaced ";
+
     AlignedTextWriter(Platform& platform, ProgressIndicator* progress);
 
     // Returns true when the whole file was written; every failure was reported.

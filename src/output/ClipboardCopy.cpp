@@ -1,13 +1,9 @@
-#include "ClipboardCopy.h"
+#include "output/ClipboardCopy.h"
 
-#include "ColumnLayout.h"
-#include "ErrorTrap.h"
-#include "HugePages.h"
-#include "TrapLocations.h"
-
-ClipboardCopy::ClipboardCopy(WindowState& state, Platform& platform)
-    : state_(state)
-    , platform_(platform) {}
+#include "core/ErrorTrap.h"
+#include "core/HugePages.h"
+#include "core/RowLoop.h"
+#include "output/ColumnLayout.h"
 
 QString ClipboardCopy::confirmation() {
     return QStringLiteral("Results have been copied to the clipboard.\r\rClick a text area where "
@@ -15,13 +11,10 @@ QString ClipboardCopy::confirmation() {
 }
 
 void ClipboardCopy::PushButton5_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::copyToClipboard));
+    ErrorTrap trap = trapAt(copyToClipboardLocation);
     trap.step(100, [&] { state_.pointer.set(MousePointer::Hourglass); });
     trap.step(102, [&] { CopyListviewToClipboard(state_.results); });
-    trap.step(104, [&] {
-        platform_.showMessage(confirmation(), MessageButtons::Ok, MessageIcon::None,
-                              state_.applicationTitle);
-    });
+    trap.step(104, [&] { tell(confirmation()); });
     trap.step(106, [&] { state_.pointer.set(MousePointer::Default); });
 }
 
@@ -41,13 +34,8 @@ QString ClipboardCopy::clipboardText(const ListSource& list, EventPump& pump) {
     QString text;
     text.reserve(exactLength(layout));
     HugePages::prefer(text.data(), std::size_t(text.capacity()) * sizeof(char16_t));
-    const qsizetype rows = list.rows();
-    for (qsizetype r = 0; r < rows; ++r) {
-        if (pump.due()) {
-            pump.yield();
-            if (r >= list.rows()) // the list was cleared: the text ends with what was read
-                break;
-        }
+    RowLoop loop(list, pump); // a list cleared meanwhile: the text ends with what was read
+    for (qsizetype r; loop.next(r);) {
         if (!list.checked(r))
             continue;
         const int columns = std::min(list.columns(), int(widths.size()));

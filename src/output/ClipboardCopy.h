@@ -3,17 +3,22 @@
 // row, cells padded and tab-separated, blanks at line ends removed, CR LF after every
 // line. The clipboard calls are retried while another program holds the clipboard.
 
-#include "ColumnLayout.h"
-#include "EventPump.h"
-#include "ListSource.h"
-#include "Platform.h"
-#include "WindowState.h"
+#include "core/Command.h"
+#include "core/EventPump.h"
+#include "core/ListSource.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
+#include "output/ColumnLayout.h"
 
-class ClipboardCopy {
+class ClipboardCopy : public Command {
 public:
+    // Where the "Application Error" reports of this command say it happened.
+    static constexpr const char* copyToClipboardLocation =
+        "in Marrowby2021/08/31.Form1.PushButton5_Click ";
+
     static constexpr int maxAttempts = 1000;
 
-    ClipboardCopy(WindowState& state, Platform& platform);
+    using Command::Command;
 
     void PushButton5_Click();
     // Leaves the clipboard untouched when the list has no rows.
@@ -27,7 +32,4 @@ public:
 
 private:
     static qsizetype exactLength(const ColumnLayout::Measure& layout);
-
-    WindowState& state_;
-    Platform& platform_;
 };

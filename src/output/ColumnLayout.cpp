@@ -1,4 +1,6 @@
-#include "ColumnLayout.h"
+#include "output/ColumnLayout.h"
+
+#include "core/RowLoop.h"
 
 namespace ColumnLayout {
 
@@ -10,13 +12,8 @@ Measure measure(const ListSource& list, Headers headers, EventPump& pump) {
     if (headers == Headers::Counted)
         for (int c = 0; c < columns; ++c)
             widths[std::size_t(c)] = list.header(c).size();
-    const qsizetype rows = list.rows();
-    for (qsizetype r = 0; r < rows; ++r) {
-        if (pump.due()) {
-            pump.yield();
-            if (r >= list.rows())
-                break;
-        }
+    RowLoop loop(list, pump);
+    for (qsizetype r; loop.next(r);) {
         for (int c = 0; c < columns; ++c)
             widths[std::size_t(c)] = std::max(widths[std::size_t(c)], list.cell(r, c).size());
         if (columns > 0 && list.checked(r)) {

@@ -2,8 +2,8 @@
 // The column layout the aligned text file and the clipboard text share: every column as
 // wide as its longest cell, a cell padded with blanks to that width and closed by a tab.
 
-#include "EventPump.h"
-#include "ListSource.h"
+#include "core/EventPump.h"
+#include "core/ListSource.h"
 
 #include <QString>
 

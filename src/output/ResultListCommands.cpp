@@ -1,16 +1,11 @@
-#include "ResultListCommands.h"
+#include "output/ResultListCommands.h"
 
-#include "ErrorTrap.h"
-#include "RemoveSelectedRow.h"
-#include "SaveOptionSetting.h"
-#include "TrapLocations.h"
-
-ResultListCommands::ResultListCommands(WindowState& state, Platform& platform)
-    : state_(state)
-    , platform_(platform) {}
+#include "core/ErrorTrap.h"
+#include "core/RemoveSelectedRow.h"
+#include "output/SaveOptionSetting.h"
 
 void ResultListCommands::PushButton2_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::clearResults));
+    ErrorTrap trap = trapAt(clearResultsLocation);
     trap.step(100, [&] { state_.results.clear(); });
 }
 
@@ -25,5 +20,5 @@ void ResultListCommands::ListView2_KeyDown(int keyCode, int /*shift*/) {
 
 void ResultListCommands::Combo1_Click() {
     if (state_.saveOption.index() >= 0)
-        SaveOptionSetting::write(state_.saveOption.text());
+        SaveOptionSetting::write(platform_, state_.saveOption.text());
 }

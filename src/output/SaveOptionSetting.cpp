@@ -1,8 +1,6 @@
-#include "SaveOptionSetting.h"
+#include "output/SaveOptionSetting.h"
 
-#include "AppError.h"
-
-#include <QSettings>
+#include "core/AppError.h"
 
 namespace {
 
@@ -10,17 +8,12 @@ const QString key = QStringLiteral("Save Option");
 
 } // namespace
 
-QString SaveOptionSetting::read(const QString& defaultText) {
-    const QSettings settings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"));
-    const QVariant value = settings.value(key);
-    return value.isValid() ? value.toString() : defaultText;
+QString SaveOptionSetting::read(Platform& platform, const QString& defaultText) {
+    return platform.readSetting(key).value_or(defaultText);
 }
 
-void SaveOptionSetting::write(const QString& text) {
-    QSettings settings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"));
-    settings.setValue(key, text);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
+void SaveOptionSetting::write(Platform& platform, const QString& text) {
+    if (!platform.writeSetting(key, text))
         throw AppError(QStringLiteral("The setting \"Save Option\" could not be written to %1")
-                           .arg(settings.fileName()));
+                           .arg(platform.settingsStore()));
 }

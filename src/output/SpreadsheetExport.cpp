@@ -1,19 +1,17 @@
-#include "SpreadsheetExport.h"
+#include "output/SpreadsheetExport.h"
 
-#include "AppError.h"
-#include "ErrorTrap.h"
-#include "EventPump.h"
-#include "ScopeExit.h"
-#include "TrapLocations.h"
-#include "WorkbookWriter.h"
+#include "core/AppError.h"
+#include "core/ErrorTrap.h"
+#include "core/EventPump.h"
+#include "core/ScopeExit.h"
+#include "output/WorkbookWriter.h"
 
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 SpreadsheetExport::SpreadsheetExport(WindowState& state, Platform& platform, qsizetype rowsPerSheet)
-    : state_(state)
-    , platform_(platform)
+    : Command(state, platform)
     , rowsPerSheet_(rowsPerSheet) {}
 
 QString SpreadsheetExport::probeMessage() {
@@ -34,15 +32,13 @@ QString SpreadsheetExport::exportFolder() {
 bool SpreadsheetExport::SaveResultsAsExcelFileIsExcelInstalled() {
     program_ = platform_.findSpreadsheetProgram();
     if (!program_)
-        platform_.showMessage(probeMessage(), MessageButtons::Ok, MessageIcon::None,
-                              state_.applicationTitle);
+        tell(probeMessage());
     return program_.has_value();
 }
 
 void SpreadsheetExport::PushButton13_Click() {
     if (!SaveResultsAsExcelFileIsExcelInstalled()) {
-        platform_.showMessage(commandMessage(), MessageButtons::Ok, MessageIcon::None,
-                              state_.applicationTitle);
+        tell(commandMessage());
         return;
     }
     if (state_.results.count() == 0)
@@ -55,7 +51,7 @@ void SpreadsheetExport::PushButton13_Click() {
 // Steps 104 to 116 as one trapped step: a failure is reported once and nothing is left
 // half-written; the spreadsheet program starts only on a complete workbook.
 void SpreadsheetExport::exportResults(const SpreadsheetProgram& program) {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::saveAsExcel));
+    ErrorTrap trap = trapAt(saveAsExcelLocation);
     trap.step(104, [&] {
         const QString folder = exportFolder();
         if (!QDir().mkpath(folder))

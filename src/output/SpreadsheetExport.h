@@ -4,11 +4,16 @@
 // save. The workbook is written into a fresh file under the user's cache folder, never
 // over a file of the user's.
 
-#include "Platform.h"
-#include "WindowState.h"
+#include "core/Command.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
 
-class SpreadsheetExport {
+class SpreadsheetExport : public Command {
 public:
+    // Where the "Application Error" reports of this command say it happened.
+    static constexpr const char* saveAsExcelLocation =
+        "in Marrowby2021/08/31.Form1.PushButton13_Click ";
+
     SpreadsheetExport(WindowState& state, Platform& platform, qsizetype rowsPerSheet = 1048576);
 
     void PushButton13_Click();
@@ -22,8 +27,6 @@ public:
 private:
     void exportResults(const SpreadsheetProgram& program);
 
-    WindowState& state_;
-    Platform& platform_;
     qsizetype rowsPerSheet_;
     std::optional<SpreadsheetProgram> program_;
 };

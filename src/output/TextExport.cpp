@@ -1,14 +1,9 @@
-#include "TextExport.h"
+#include "output/TextExport.h"
 
-#include "AlignedTextWriter.h"
-#include "ErrorTrap.h"
-#include "FileExists.h"
-#include "ScopeExit.h"
-#include "TrapLocations.h"
-
-TextExport::TextExport(WindowState& state, Platform& platform)
-    : state_(state)
-    , platform_(platform) {}
+#include "core/ErrorTrap.h"
+#include "core/FileExists.h"
+#include "core/ScopeExit.h"
+#include "output/AlignedTextWriter.h"
 
 FileDialogRequest TextExport::dialogRequest() {
     return {QStringLiteral("Save"),
@@ -16,7 +11,7 @@ FileDialogRequest TextExport::dialogRequest() {
 }
 
 void TextExport::PushButton4_Click() {
-    ErrorTrap trap(platform_, QString::fromLatin1(TrapLocations::saveAsText));
+    ErrorTrap trap = trapAt(saveAsTextLocation);
     QString fileName;
     trap.step(114, [&] { fileName = platform_.saveFileName(dialogRequest()); }); // 106-116
     if (fileName.isEmpty())                                                      // 118
@@ -42,8 +37,5 @@ void TextExport::PushButton4_Click() {
         });
     }
     if (written) // a save that failed was reported; it does not claim "Done."
-        trap.step(134, [&] {
-            platform_.showMessage(QStringLiteral("Done."), MessageButtons::Ok, MessageIcon::None,
-                                  state_.applicationTitle);
-        });
+        trap.step(134, [&] { tell(QStringLiteral("Done.")); });
 }

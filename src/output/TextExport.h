@@ -2,18 +2,21 @@
 // "Save Results As Text File" (PushButton4): asks for a file name, asks before replacing
 // an existing file, and writes the results list as aligned text.
 
-#include "Platform.h"
-#include "WindowState.h"
+#include "core/Command.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
 
-class TextExport {
+class TextExport : public Command {
 public:
-    TextExport(WindowState& state, Platform& platform);
+    // Where the "Application Error" reports of this command say it happened.
+    static constexpr const char* saveAsTextLocation =
+        "in Marrowby2021/08/31.Form1.PushButton4_Click ";
+
+    using Command::Command;
 
     void PushButton4_Click();
 
     static FileDialogRequest dialogRequest();
 
 private:
-    WindowState& state_;
-    Platform& platform_;
 };

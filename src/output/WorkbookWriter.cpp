@@ -1,6 +1,7 @@
-#include "WorkbookWriter.h"
+#include "output/WorkbookWriter.h"
 
-#include "AppError.h"
+#include "core/AppError.h"
+#include "core/RowLoop.h"
 
 #include <QFile>
 
@@ -106,14 +107,9 @@ void WorkbookWriter::write(const ListSource& list, const QString& path) {
     Workbook workbook(path, columns);
     workbook.startSheet(list, pump_);
     qsizetype sheetRow = 1;
-    const qsizetype rows = list.rows();
     QString withoutEquals;
-    for (qsizetype r = 0; r < rows; ++r) {
-        if (pump_.due()) {
-            pump_.yield();
-            if (r >= list.rows()) // the list was cleared: the workbook ends here
-                break;
-        }
+    RowLoop loop(list, pump_); // a list cleared meanwhile: the workbook ends there
+    for (qsizetype r; loop.next(r);) {
         if (sheetRow == rowsPerSheet_) {
             workbook.startSheet(list, pump_);
             sheetRow = 1;

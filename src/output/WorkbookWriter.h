@@ -6,8 +6,8 @@
 // is written as it stands; later columns lose every "=". A sheet holds 1,048,576 rows:
 // further rows go on to the next sheet, under the header row again.
 
-#include "EventPump.h"
-#include "ListSource.h"
+#include "core/EventPump.h"
+#include "core/ListSource.h"
 
 #include <QString>
 

@@ -1,10 +1,11 @@
-#include "MainWindow.h"
+#include "shell/MainWindow.h"
 
-#include "AppError.h"
-#include "RemoveSelectedRow.h"
-#include "TextListView.h"
-#include "TextProgressBar.h"
-#include "WindowClosed.h"
+#include "core/AppError.h"
+#include "core/RemoveSelectedRow.h"
+#include "core/WindowClosed.h"
+#include "shell/CursorFile.h"
+#include "shell/TextListView.h"
+#include "shell/TextProgressBar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -355,7 +356,12 @@ void MainWindow::setProgramIcon() {
     setWindowIcon(icon);
 }
 
-void MainWindow::setCustomPointer(const CursorImage& image) {
+void MainWindow::setCustomPointer(const QByteArray& cursorFile) {
+    CursorFile reader;
+    const std::optional<CursorImage> read = reader.parse(cursorFile);
+    if (!read)
+        throw AppError(reader.error());
+    const CursorImage& image = *read;
     QImage pixels;
     if (!image.png.isEmpty())
         pixels = QImage::fromData(image.png, "PNG");

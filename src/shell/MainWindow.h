@@ -3,18 +3,18 @@
 // commands. Widgets show WindowState; user actions start commands; the window keeps no
 // state of its own that a command needs.
 
-#include "ClipboardCopy.h"
-#include "ConversionRun.h"
-#include "EntryListCommands.h"
-#include "FormLoad.h"
-#include "HelpCommand.h"
-#include "ListFileImport.h"
-#include "Platform.h"
-#include "ResultListCommands.h"
-#include "SpreadsheetExport.h"
-#include "TextExport.h"
-#include "WindowLook.h"
-#include "WindowState.h"
+#include "commands/FormLoad.h"
+#include "commands/HelpCommand.h"
+#include "commands/WindowLook.h"
+#include "convert/ConversionRun.h"
+#include "core/Platform.h"
+#include "core/WindowState.h"
+#include "entries/EntryListCommands.h"
+#include "entries/ListFileImport.h"
+#include "output/ClipboardCopy.h"
+#include "output/ResultListCommands.h"
+#include "output/SpreadsheetExport.h"
+#include "output/TextExport.h"
 
 #include <QCursor>
 #include <QWidget>
@@ -49,7 +49,7 @@ public:
     void applyStyleSheet(const QString& sheet) override;
     void setCaption(const QString& caption) override;
     void setProgramIcon() override;
-    void setCustomPointer(const CursorImage& image) override;
+    void setCustomPointer(const QByteArray& cursorFile) override;
 
 signals:
     // The user closed the window: long commands stop at their next yield.

@@ -1,4 +1,4 @@
-#include "OpenFilesDialog.h"
+#include "shell/OpenFilesDialog.h"
 
 #include <QDialogButtonBox>
 #include <QEvent>

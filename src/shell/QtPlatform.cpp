@@ -1,8 +1,9 @@
-#include "QtPlatform.h"
+#include "shell/QtPlatform.h"
 
-#include "CoarseClock.h"
-#include "OpenFilesDialog.h"
-#include "SpreadsheetProbe.h"
+#include "core/CoarseClock.h"
+#include "core/UserSettings.h"
+#include "shell/OpenFilesDialog.h"
+#include "shell/SpreadsheetProbe.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -121,6 +122,18 @@ void QtPlatform::seedRandom(std::uint32_t seed) {
 
 double QtPlatform::nextRandom() {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+}
+
+std::optional<QString> QtPlatform::readSetting(const QString& key) {
+    return UserSettings::read(key);
+}
+
+bool QtPlatform::writeSetting(const QString& key, const QString& text) {
+    return UserSettings::write(key, text);
+}
+
+QString QtPlatform::settingsStore() const {
+    return UserSettings::fileName();
 }
 
 std::int64_t QtPlatform::monotonicMilliseconds() {

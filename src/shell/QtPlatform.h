@@ -4,7 +4,7 @@
 // QtPlatform answers the commands' requests with real dialogs, the real clipboard,
 // the desktop's browser and the application's event loop.
 
-#include "Platform.h"
+#include "core/Platform.h"
 
 #include <random>
 
@@ -31,6 +31,9 @@ public:
     int secondsSinceMidnight() override;
     void seedRandom(std::uint32_t seed) override;
     double nextRandom() override;
+    std::optional<QString> readSetting(const QString& key) override;
+    bool writeSetting(const QString& key, const QString& text) override;
+    QString settingsStore() const override;
     std::int64_t monotonicMilliseconds() override;
     void processEvents() override;
     bool windowClosed() const override { return windowClosed_; }

@@ -1,8 +1,8 @@
-#include "TextListAccessible.h"
+#include "shell/TextListAccessible.h"
 
-#include "TextListModel.h"
-#include "TextListRowAccessible.h"
-#include "TextListView.h"
+#include "core/TextListModel.h"
+#include "shell/TextListRowAccessible.h"
+#include "shell/TextListView.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "TextListRowAccessible.h"
+#include "shell/TextListRowAccessible.h"
 
-#include "TextListModel.h"
-#include "TextListView.h"
+#include "core/TextListModel.h"
+#include "shell/TextListView.h"
 
 #include <QWidget>
 

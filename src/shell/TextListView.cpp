@@ -1,7 +1,7 @@
-#include "TextListView.h"
+#include "shell/TextListView.h"
 
-#include "TextListAccessible.h"
-#include "TextListModel.h"
+#include "core/TextListModel.h"
+#include "shell/TextListAccessible.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

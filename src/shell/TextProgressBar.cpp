@@ -1,4 +1,4 @@
-#include "TextProgressBar.h"
+#include "shell/TextProgressBar.h"
 
 void TextProgressBar::setShownText(const QString& text) {
     // The bar shows one short line; an entry of a megabyte would take seconds to lay out.

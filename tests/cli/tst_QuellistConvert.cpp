@@ -2,15 +2,15 @@
 // files (clipboard text and aligned text file, byte for byte, for every save option), csv
 // and workbooks read back by other readers, and the exit status of every failure.
 
-#include "AlignedTextWriter.h"
-#include "ClipboardCopy.h"
-#include "ConversionRun.h"
-#include "EventPump.h"
-#include "ListFileImport.h"
-#include "SaveOption.h"
-#include "ScriptedPlatform.h"
-#include "TestFiles.h"
-#include "WindowState.h"
+#include "convert/ConversionRun.h"
+#include "convert/SaveOption.h"
+#include "core/EventPump.h"
+#include "core/WindowState.h"
+#include "entries/ListFileImport.h"
+#include "output/AlignedTextWriter.h"
+#include "output/ClipboardCopy.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -2,15 +2,18 @@
 // rows and their wording, progress, messages, what the user may do during a run, and
 // missing or broken databases.
 
-#include "ConversionRun.h"
-#include "SaveOption.h"
-#include "ScriptedPlatform.h"
-#include "TestDatabase.h"
-#include "TestFiles.h"
-#include "WindowClosed.h"
+#include "convert/ConversionRun.h"
+#include "convert/SaveOption.h"
+#include "core/WindowClosed.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -76,6 +79,7 @@ private slots:
     void brokenDatabase_data();
     void brokenDatabase();
     void failingQueryReportedOnce();
+    void databaseLockedDuringRunEndsIt();
     void closingTheWindowEndsTheRun();
     void throttledYieldsEndAtRest();
     void hostileEntries();
@@ -307,6 +311,32 @@ void ConversionRunTest::failingQueryReportedOnce() {
     QVERIFY(f.platform.messages.at(0).text.contains(QStringLiteral("integer overflow")));
     QCOMPARE(f.platform.messages.at(1).text, QStringLiteral("Done."));
     QCOMPARE(f.results(), (QStringList{"Londonderry, NH 03053", "Nashua, NH 03060"}));
+}
+
+// Another program takes the file for itself after it was opened, before the first lookup:
+// the run cannot go on with any entry, so it ends with one report naming the file, not
+// with one failure for every entry.
+void ConversionRunTest::databaseLockedDuringRunEndsIt() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(QUELLIST_ZIPBASE), path));
+    sqlite3* holder = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
+    Fixture f(path);
+    f.add({"03053", "11760", "NASHUA, NH", "12345", "SPRINGFIELD, MO"});
+    f.platform.onYield = [&](int yield) {
+        if (yield == 1)
+            QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    };
+    f.run.PushButton17_Click();
+    sqlite3_close(holder);
+
+    QCOMPARE(f.platform.messages.size(), 1);
+    QCOMPARE(f.platform.messages.first().title, QStringLiteral("Application Error"));
+    QVERIFY(f.platform.messages.first().text.contains(path));
+    QVERIFY(f.platform.messages.first().text.contains(QStringLiteral("locked")));
+    QVERIFY(f.results().isEmpty());
+    QVERIFY(!f.state.isConverting);
 }
 
 void ConversionRunTest::closingTheWindowEndsTheRun() {

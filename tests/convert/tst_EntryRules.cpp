@@ -1,8 +1,9 @@
 // The entry rules: PadZip, the numeric test in several locales, ClassifyEntry's keys,
 // ProperCase and the wording of result rows.
 
-#include "EntryRules.h"
-#include "SaveOption.h"
+#include "convert/EntryRules.h"
+#include "convert/SaveOption.h"
+#include "core/TextRules.h"
 
 #include <QTest>
 

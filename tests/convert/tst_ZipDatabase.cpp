@@ -2,10 +2,10 @@
 // case and with keys bound, never pasted; broken files are refused with the file and the
 // problem named.
 
-#include "AppError.h"
-#include "TestDatabase.h"
-#include "TestFiles.h"
-#include "ZipDatabase.h"
+#include "convert/ZipDatabase.h"
+#include "core/AppError.h"
+#include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 
 #include <sqlite3.h>
 #include <unistd.h>

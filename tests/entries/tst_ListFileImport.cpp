@@ -1,11 +1,11 @@
 // The list file import: every line-end case against golden files, the repair of joined
 // paths, and the command's messages for missing, binary and unreadable files.
 
-#include "ListFileImport.h"
-#include "ListFileReader.h"
-#include "PathRepair.h"
-#include "ScriptedPlatform.h"
-#include "TestFiles.h"
+#include "entries/ListFileImport.h"
+#include "entries/ListFileReader.h"
+#include "entries/PathRepair.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

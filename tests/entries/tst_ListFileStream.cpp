@@ -1,9 +1,9 @@
 // Reading a list a piece at a time gives exactly the entries of reading it whole: text cut
 // at every place, and files whose block ends fall inside a CR LF or a UTF-8 sequence.
 
-#include "EntryStream.h"
-#include "ListFileReader.h"
-#include "ListFileStream.h"
+#include "entries/EntryStream.h"
+#include "entries/ListFileReader.h"
+#include "entries/ListFileStream.h"
 
 #include <QBuffer>
 #include <QTest>

@@ -1,11 +1,11 @@
 // The aligned layout the text file and the clipboard share, on lists of any shape: lines
 // split the input into rows, tabs into cells; a row starting with "-" is unchecked.
 
-#include "ClipboardCopy.h"
-#include "ColumnLayout.h"
 #include "FuzzCheck.h"
-#include "ScriptedPlatform.h"
-#include "TableSource.h"
+#include "output/ClipboardCopy.h"
+#include "output/ColumnLayout.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TableSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

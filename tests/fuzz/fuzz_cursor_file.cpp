@@ -1,7 +1,7 @@
 // The cursor file reader (HAND-M.CUR beside the program).
 
-#include "CursorFile.h"
 #include "FuzzCheck.h"
+#include "shell/CursorFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CursorFile reader;

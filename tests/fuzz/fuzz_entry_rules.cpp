@@ -1,9 +1,10 @@
 // Entries as typed or read: the numeric test and ClassifyEntry in two locales, ProperCase,
 // PadZip, and the path repairs.
 
-#include "EntryRules.h"
 #include "FuzzCheck.h"
-#include "PathRepair.h"
+#include "convert/EntryRules.h"
+#include "core/TextRules.h"
+#include "entries/PathRepair.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const NumericText english{QLocale(QStringLiteral("en_US"))};

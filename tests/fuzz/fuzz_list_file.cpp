@@ -1,7 +1,7 @@
 // List file bytes: decoding (UTF-8 or Windows-1252) and the line rules.
 
 #include "FuzzCheck.h"
-#include "ListFileReader.h"
+#include "entries/ListFileReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -2,7 +2,7 @@
 // answers only rows that equal it, letter case aside. Input: zip key, NUL, city, NUL, state.
 
 #include "FuzzCheck.h"
-#include "ZipDatabase.h"
+#include "convert/ZipDatabase.h"
 
 #include <QStringList>
 

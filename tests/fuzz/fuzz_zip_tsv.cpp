@@ -1,7 +1,7 @@
 // The zipbase builder's reader of the zip-code table.
 
 #include "FuzzCheck.h"
-#include "ZipTsvReader.h"
+#include "zipbase/ZipTsvReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ZipTsvReader reader;

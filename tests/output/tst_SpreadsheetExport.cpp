@@ -1,15 +1,14 @@
 // "Save Results As Excel File": the workbook read back with openpyxl (header, rows in
 // order, text cells with their leading zeros, the "=" rule, a cleared check box, further
-// sheets past the row limit), the probe for a spreadsheet program, and failures that
-// leave no workbook behind. The spreadsheet program is a seam double here.
+// sheets past the row limit), and failures that leave no workbook behind. The spreadsheet
+// program is a seam double here.
 
-#include "AppError.h"
-#include "ScriptedPlatform.h"
-#include "SpreadsheetExport.h"
-#include "SpreadsheetProbe.h"
-#include "TableSource.h"
-#include "WindowClosed.h"
-#include "WorkbookWriter.h"
+#include "core/AppError.h"
+#include "core/WindowClosed.h"
+#include "output/SpreadsheetExport.h"
+#include "output/WorkbookWriter.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TableSource.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,14 +49,6 @@ QStringList workbooksLeft() {
     return QDir(SpreadsheetExport::exportFolder()).entryList(QDir::Files);
 }
 
-void writeScript(const QString& path, const QByteArray& body) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
 struct Fixture {
     Fixture() {
         state.results.addColumnHeader(QStringLiteral("Results"));
@@ -91,8 +82,6 @@ private slots:
     void programFailsToStart();
     void cacheFolderNotWritable();
     void windowClosedDuringWrite();
-    void probe_data();
-    void probe();
 };
 
 void SpreadsheetExportTest::initTestCase() {
@@ -222,40 +211,6 @@ void SpreadsheetExportTest::windowClosedDuringWrite() {
                              SpreadsheetExport(f.state, f.platform).PushButton13_Click());
     QVERIFY(workbooksLeft().isEmpty());
     QVERIFY(f.platform.startedPrograms.isEmpty());
-}
-
-void SpreadsheetExportTest::probe_data() {
-    QTest::addColumn<QStringList>("stubs"); // name=output
-    QTest::addColumn<QStringList>("found"); // program name, then its arguments
-    QTest::newRow("nothing") << QStringList() << QStringList();
-    QTest::newRow("localc") << QStringList{"localc=", "soffice="} << QStringList{"localc", "-n"};
-    QTest::newRow("soffice") << QStringList{"soffice="} << QStringList{"soffice", "--calc", "-n"};
-    QTest::newRow("libreoffice") << QStringList{"libreoffice=", "gnumeric="}
-                                 << QStringList{"libreoffice", "--calc", "-n"};
-    QTest::newRow("gnumeric only")
-        << QStringList{"gnumeric=", "xdg-mime=gnumeric.desktop", "xdg-open="}
-        << QStringList{"gnumeric"};
-    QTest::newRow("desktop default")
-        << QStringList{"xdg-mime=libreoffice-calc.desktop", "xdg-open="} << QStringList{"xdg-open"};
-    QTest::newRow("no default for xlsx") << QStringList{"xdg-mime=", "xdg-open="} << QStringList();
-}
-
-void SpreadsheetExportTest::probe() {
-    QFETCH(QStringList, stubs);
-    QFETCH(QStringList, found);
-    QTemporaryDir bin;
-    for (const QString& stub : stubs) {
-        const QString name = stub.section(u'=', 0, 0);
-        writeScript(bin.filePath(name), "echo '" + stub.section(u'=', 1).toUtf8() + "'\n");
-    }
-    const auto program = SpreadsheetProbe::find(bin.path());
-    if (found.isEmpty()) {
-        QVERIFY(!program);
-        return;
-    }
-    QVERIFY(program);
-    QCOMPARE(program->program, bin.filePath(found.first()));
-    QCOMPARE(program->argumentsBeforeFile, found.mid(1));
 }
 
 QTEST_GUILESS_MAIN(SpreadsheetExportTest)

@@ -1,12 +1,12 @@
 // "Save Results As Text File": the exact bytes against golden files, the overwrite
 // question, progress, and targets that fail: nothing half-written, nothing lost.
 
-#include "AlignedTextWriter.h"
-#include "ScriptedPlatform.h"
-#include "TableSource.h"
-#include "TestFiles.h"
-#include "TextExport.h"
-#include "WindowClosed.h"
+#include "core/WindowClosed.h"
+#include "output/AlignedTextWriter.h"
+#include "output/TextExport.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TableSource.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 // full path; several as their folder followed by their names; a typed name of a missing
 // file comes back as typed, so that the import can say "File not found".
 
-#include "OpenFilesDialog.h"
-#include "QtPlatform.h"
+#include "shell/OpenFilesDialog.h"
+#include "shell/QtPlatform.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -2,8 +2,8 @@
 // selection to the right row, also on a scrolled list; the focused list shows where it is;
 // and assistive technology reads rows, names and the selection at a million rows.
 
-#include "TextListModel.h"
-#include "TextListView.h"
+#include "core/TextListModel.h"
+#include "shell/TextListView.h"
 
 #include <QAccessible>
 #include <QHeaderView>

@@ -1,4 +1,6 @@
-#include "ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
+
+#include "core/UserSettings.h"
 
 QStringList ScriptedPlatform::messageTexts() const {
     QStringList texts;
@@ -84,4 +86,16 @@ void ScriptedPlatform::processEvents() {
     ++yields;
     if (onYield)
         onYield(yields);
+}
+
+std::optional<QString> ScriptedPlatform::readSetting(const QString& key) {
+    return UserSettings::read(key);
+}
+
+bool ScriptedPlatform::writeSetting(const QString& key, const QString& text) {
+    return UserSettings::write(key, text);
+}
+
+QString ScriptedPlatform::settingsStore() const {
+    return UserSettings::fileName();
 }

@@ -3,7 +3,7 @@
 // and everything the program shows or hands out is recorded. A test can hook the
 // yield to act in the middle of a long command.
 
-#include "Platform.h"
+#include "core/Platform.h"
 
 #include <QList>
 #include <QQueue>
@@ -66,6 +66,11 @@ public:
     bool clearClipboard() override;
     bool setClipboardText(const QString& text) override;
     bool openUrl(const QUrl& url) override;
+    // The real per-user store (in the test mode of QStandardPaths): the tests check the
+    // files the window leaves.
+    std::optional<QString> readSetting(const QString& key) override;
+    bool writeSetting(const QString& key, const QString& text) override;
+    QString settingsStore() const override;
     std::optional<SpreadsheetProgram> findSpreadsheetProgram() override {
         ++spreadsheetProbes;
         return spreadsheetProgram;

@@ -1,7 +1,7 @@
 #pragma once
 // A list with several columns and check boxes, for the writers' tests.
 
-#include "ListSource.h"
+#include "core/ListSource.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // The zipbase builder's reader of the zip-code table: good lines in, bad lines named.
 
-#include "ZipTsvReader.h"
+#include "zipbase/ZipTsvReader.h"
 
 #include <QTest>
 

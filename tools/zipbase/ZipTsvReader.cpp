@@ -1,4 +1,4 @@
-#include "ZipTsvReader.h"
+#include "zipbase/ZipTsvReader.h"
 
 #include <algorithm>
 

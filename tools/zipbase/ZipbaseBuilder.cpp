@@ -1,4 +1,4 @@
-#include "ZipbaseBuilder.h"
+#include "zipbase/ZipbaseBuilder.h"
 
 #include <sqlite3.h>
 

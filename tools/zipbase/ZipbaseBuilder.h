@@ -3,7 +3,7 @@
 // (ZIP, CITY, STATE as text that compares without regard to letter case) and a
 // covering index for each of the two lookups the conversion run makes.
 
-#include "ZipTsvReader.h"
+#include "zipbase/ZipTsvReader.h"
 
 #include <string>
 #include <vector>

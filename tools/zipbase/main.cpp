@@ -1,7 +1,7 @@
 // zipbase_builder TSV MDB: builds the zip-code database the program ships with.
 
-#include "ZipTsvReader.h"
-#include "ZipbaseBuilder.h"
+#include "zipbase/ZipTsvReader.h"
+#include "zipbase/ZipbaseBuilder.h"
 
 #include <fstream>
 #include <iostream>
