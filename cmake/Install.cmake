@@ -34,6 +34,17 @@ install(CODE "
 ")
 
 install(FILES ${packaging}/${QUELLIST_APP_ID}.desktop DESTINATION share/applications)
+# The zip data's sources and dates, as tools/zipdata wrote them to data/SOURCES: its first
+# line as a paragraph, each "- " item of the list (wrapped lines joined) as a list item.
+file(READ ${PROJECT_SOURCE_DIR}/data/SOURCES zip_sources)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/SOURCES)
+string(REGEX REPLACE "\n  +" " " zip_sources "${zip_sources}")
+string(STRIP "${zip_sources}" zip_sources)
+string(REPLACE "&" "&amp;" zip_sources "${zip_sources}")
+string(REPLACE "<" "&lt;" zip_sources "${zip_sources}")
+string(REGEX REPLACE "\nSources, merged and de-duplicated:\n- " "</p>\n    <p>Sources, merged and de-duplicated:</p>\n    <ul>\n      <li>" zip_sources "${zip_sources}")
+string(REPLACE "\n- " "</li>\n      <li>" zip_sources "${zip_sources}")
+set(QUELLIST_ZIP_DATA_DESCRIPTION "<p>${zip_sources}</li>\n    </ul>")
 configure_file(${packaging}/${QUELLIST_APP_ID}.metainfo.xml.in
   ${CMAKE_BINARY_DIR}/${QUELLIST_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${QUELLIST_APP_ID}.metainfo.xml DESTINATION share/metainfo)

@@ -2,6 +2,7 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/ConvertOptions.h"
+#include "cli/VersionText.h"
 
 #include <QCoreApplication>
 

@@ -101,6 +101,7 @@ private slots:
     void failures();
     void closedPipeEndsQuietly();
     void failedOutputKeepsTheOldFile();
+    void versionNamesTheZipData();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -245,6 +246,16 @@ void QuellistConvertTest::failedOutputKeepsTheOldFile() {
     QCOMPARE(result.status, 3);
     QCOMPARE(readFile(path("out.txt")), QByteArray("the rows from yesterday"));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 3);
+}
+
+// --version says how old the zip data is and where it comes from: data/SOURCES, whole.
+void QuellistConvertTest::versionNamesTheZipData() {
+    QFile sources(QStringLiteral(QUELLIST_ZIP_SOURCES));
+    QVERIFY(sources.open(QIODevice::ReadOnly));
+    const Result version = convert({QStringLiteral("--version")});
+    QCOMPARE(version.status, 0);
+    QVERIFY(version.out.startsWith("quellist-convert "));
+    QVERIFY2(version.out.contains(sources.readAll()), version.out.constData());
 }
 
 QTEST_GUILESS_MAIN(QuellistConvertTest)

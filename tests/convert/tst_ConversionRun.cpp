@@ -75,6 +75,7 @@ private slots:
     void optionChangedDuringRunKeepsWording();
     void repeatedEntriesRepeatTheirRows();
     void nearlyEqualEntriesKeepTheirOwnRows();
+    void militaryZipsConvert();
     void noOptionSelected();
     void brokenDatabase_data();
     void brokenDatabase();
@@ -251,6 +252,19 @@ void ConversionRunTest::nearlyEqualEntriesKeepTheirOwnRows() {
     QCOMPARE(f.results(), alone);
     QVERIFY(!f.results().filter(QStringLiteral("Springfield, MA ")).isEmpty());
     QVERIFY(!f.results().filter(QStringLiteral("Springfield, MO ")).isEmpty());
+}
+
+// Military zip codes, which one of the data sets lists without a state, carry the state
+// of their prefix in the shipped table: AE, AA and AP.
+void ConversionRunTest::militaryZipsConvert() {
+    Fixture f;
+    f.add({"09025", "34002", "96201", "APO, AP"});
+    f.run.PushButton17_Click();
+    const QStringList rows = f.results();
+    QVERIFY(rows.contains(QStringLiteral("Apo Ae, AE 09025")));
+    QVERIFY(rows.contains(QStringLiteral("Dpo, AA 34002")));
+    QVERIFY(rows.contains(QStringLiteral("Apo, AP 96201")));
+    QVERIFY(rows.filter(QStringLiteral(", AP ")).size() > 10);
 }
 
 void ConversionRunTest::noOptionSelected() {

@@ -1,0 +1,85 @@
+'use strict';
+// The merge rules on a few hand-made lines of each set. Run: node merge.test.js
+const test = require('node:test');
+const assert = require('node:assert');
+const { readGeoNames, readZipcodes, militaryState, merge, diffSummary } = require('./merge');
+
+const geo = (...rows) => readGeoNames(rows.map((r) => `US\t${r.join('\t')}`).join('\n'));
+// GeoNames columns after the country: zip, place, state name, state code.
+const nh = (zip, place) => [zip, place, 'New Hampshire', 'NH', 'Rockingham', '015'];
+const zipcodes = (...rows) =>
+  readZipcodes(Object.fromEntries(rows.map(([zip, city, state]) => [zip, { zip, city, state }])));
+
+test('every distinct triple once, cities in upper case, sorted', () => {
+  const { lines } = merge(
+    geo(nh('03060', 'Nashua'), nh('03053', 'Londonderry'), nh('03060', 'Nashua')),
+    zipcodes(['03060', 'NASHUA', 'NH'], ['01950', 'Newburyport', 'MA'])
+  );
+  assert.deepStrictEqual(lines, [
+    '01950\tNEWBURYPORT\tMA',
+    '03053\tLONDONDERRY\tNH',
+    '03060\tNASHUA\tNH',
+  ]);
+});
+
+test('both spellings stay where the sets differ', () => {
+  const { lines } = merge(
+    geo(['83814', "Coeur d'Alene", 'Idaho', 'ID']),
+    zipcodes(['83814', 'Coeur D Alene', 'ID'])
+  );
+  assert.deepStrictEqual(lines, ["83814\tCOEUR D ALENE\tID", "83814\tCOEUR D'ALENE\tID"]);
+});
+
+test('a zip code with two places keeps both', () => {
+  const { lines } = merge(geo(['11760', 'Melville', 'New York', 'NY']), zipcodes(['11760', 'Islandia', 'NY']));
+  assert.deepStrictEqual(lines, ['11760\tISLANDIA\tNY', '11760\tMELVILLE\tNY']);
+});
+
+test('military zips without a state take the one of their prefix', () => {
+  assert.strictEqual(militaryState('09001'), 'AE');
+  assert.strictEqual(militaryState('09899'), 'AE');
+  assert.strictEqual(militaryState('34002'), 'AA');
+  assert.strictEqual(militaryState('96201'), 'AP');
+  assert.strictEqual(militaryState('96699'), 'AP');
+  for (const other of ['08999', '09900', '33999', '34100', '96199', '96700', '03053', '0900'])
+    assert.strictEqual(militaryState(other), undefined, other);
+  const table = merge(
+    geo(['09025', 'APO AE', '', ''], ['34002', 'DPO', '', ''], ['96201', 'APO', '', '']),
+    []
+  );
+  assert.deepStrictEqual(table.lines, ['09025\tAPO AE\tAE', '34002\tDPO\tAA', '96201\tAPO\tAP']);
+  assert.strictEqual(table.military, 3);
+});
+
+test('a zip that a source gives a state keeps only that state', () => {
+  const table = merge(geo(['09021', 'APO', '', '']), zipcodes(['09021', 'APO', 'AE']));
+  assert.deepStrictEqual(table.lines, ['09021\tAPO\tAE']);
+  assert.strictEqual(table.military, 0);
+  assert.strictEqual(table.dropped, 1);
+});
+
+test('rows without a state outside the military prefixes, or without a place, are left out', () => {
+  const table = merge(geo(['03053', 'Londonderry', '', ''], ['03060', '', 'New Hampshire', 'NH']), []);
+  assert.deepStrictEqual(table.lines, []);
+  assert.strictEqual(table.dropped, 1);
+});
+
+test('a place that is not ASCII stops the build', () => {
+  assert.throws(() => merge(geo(['00610', 'Añasco', 'Puerto Rico', 'PR']), []), /not ASCII/);
+});
+
+test('CR LF lines of the GeoNames file read as LF ones', () => {
+  assert.deepStrictEqual(readGeoNames('US\t03053\tLondonderry\tNew Hampshire\tNH\r\n'), [
+    { zip: '03053', city: 'Londonderry', state: 'NH' },
+  ]);
+});
+
+test('the diff summary names zips added, removed and renamed', () => {
+  const summary = diffSummary(
+    ['03053\tLONDONDERRY\tNH', '03060\tNASHUA\tNH', '11760\tMELVILLE\tNY'],
+    ['03053\tLONDONDERRY\tNH', '11760\tISLANDIA\tNY', '11760\tMELVILLE\tNY', '34002\tDPO\tAA']
+  );
+  assert.deepStrictEqual(summary.added, ['34002 DPO, AA']);
+  assert.deepStrictEqual(summary.removed, ['03060 NASHUA, NH']);
+  assert.deepStrictEqual(summary.renamed, ['11760 MELVILLE, NY -> ISLANDIA, NY / MELVILLE, NY']);
+});
