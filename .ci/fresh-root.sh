@@ -57,6 +57,12 @@ new_root() {
   mkdir -p "$(dirname "$root")"
   cp -a "$QUELLIST_ROOT_CACHE" "$root"
   cp /etc/resolv.conf "$root/etc/resolv.conf"
+  # The network's own certificate authorities (a proxy that inspects TLS), as the host
+  # trusts them, for npm to reach its registry: like resolv.conf a fact of the network,
+  # not a package the project fails to install.
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    cat /usr/local/share/ca-certificates/*.crt >"$root/etc/network-ca.pem"
+  fi
   mount -t proc proc "$root/proc"
   mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys"
   mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev"
@@ -65,12 +71,14 @@ new_root() {
 }
 
 # in_root DIR COMMAND: runs a bash command as root inside, with an environment as plain
-# as a new login's (HOME, PATH, CI and DISPLAY only).
+# as a new login's (HOME, PATH, CI and DISPLAY only, and the network's certificates).
 in_root() {
   local root=$1
   shift
+  local network_ca=()
+  [ -f "$root/etc/network-ca.pem" ] && network_ca=(NODE_EXTRA_CA_CERTS=/etc/network-ca.pem)
   chroot "$root" /usr/bin/env -i HOME=/root PATH="$CHROOT_PATH" CI="${CI:-true}" \
-    ${DISPLAY:+DISPLAY="$DISPLAY"} /bin/bash -c "$1"
+    ${DISPLAY:+DISPLAY="$DISPLAY"} "${network_ca[@]}" /bin/bash -c "$1"
 }
 
 # Starts an X server on the host; sets DISPLAY and XVFB_PID.

@@ -61,7 +61,7 @@ void TextListModel::append(QStringView text) {
 }
 
 void TextListModel::appendIds(std::span<const TextId> ids) {
-    rows_.insert(rows_.end(), ids.begin(), ids.end());
+    rows_.append(ids);
     scheduleFlush();
 }
 
@@ -71,7 +71,7 @@ void TextListModel::removeAt(qsizetype row) {
     const bool shown = row < shownRows_;
     if (shown)
         beginRemoveRows({}, int(row), int(row));
-    rows_.erase(rows_.begin() + row);
+    rows_.erase(std::size_t(row));
     if (shown) {
         --shownRows_;
         endRemoveRows();
@@ -86,7 +86,6 @@ void TextListModel::removeAt(qsizetype row) {
 void TextListModel::clear() {
     beginResetModel();
     rows_.clear();
-    rows_.shrink_to_fit();
     shownRows_ = 0;
     selected_ = -1;
     if (storage_ == Storage::Unique)

@@ -10,6 +10,7 @@
 // Commands see every appended row at once (count(), text()); the views are told about
 // appends in batches, the next time the event loop runs.
 
+#include "core/BlockVector.h"
 #include "core/ListSource.h"
 
 #include <QAbstractListModel>
@@ -78,8 +79,8 @@ private:
     std::vector<char16_t> chars_;
     std::vector<std::size_t> starts_; // text id -> start in chars_; one extra end marker
     QHash<QString, TextId> idByText_; // Shared mode only
-    std::vector<TextId> rows_;
-    qsizetype shownRows_ = 0; // rows the views know about
+    BlockVector<TextId> rows_;        // grows without moving: no pause at a million rows
+    qsizetype shownRows_ = 0;         // rows the views know about
     qsizetype selected_ = -1;
     bool flushScheduled_ = false;
 };

@@ -181,6 +181,13 @@ void TextListView::announceRows(QAccessibleTableModelChangeEvent::ModelChangeTyp
     change.setFirstRow(first);
     change.setLastRow(last);
     QAccessible::updateAccessibility(&change);
+    if (type == QAccessibleTableModelChangeEvent::RowsInserted) {
+        // Qt 6.4's AT-SPI bridge passes on no model change; a new child it does pass on,
+        // and a screen reader then reads the list's length anew.
+        QAccessibleEvent created(this, QAccessible::ObjectCreated);
+        created.setChild(last);
+        QAccessible::updateAccessibility(&created);
+    }
 }
 
 void TextListView::setCurrentRow(int row) {

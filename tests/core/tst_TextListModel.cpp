@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <vector>
+
 class TextListModelTest : public QObject {
     Q_OBJECT
 private slots:
@@ -19,6 +21,7 @@ private slots:
     void uniqueModeKeepsDuplicatesApart();
     void selectionFollowsRemoval();
     void keepsTheModelContract();
+    void longListsKeepOrderAcrossRemovals();
 };
 
 namespace {
@@ -147,6 +150,32 @@ void TextListModelTest::keepsTheModelContract() {
         QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.data(model.index(0), Qt::DisplayRole).toString(), QStringLiteral("again"));
     }
+}
+
+// Lists longer than the blocks rows are kept in: removals shift every later row, across
+// the blocks' edges, and nothing is lost or repeated.
+void TextListModelTest::longListsKeepOrderAcrossRemovals() {
+    TextListModel model(TextListModel::Storage::Shared);
+    constexpr int rows = 200000;
+    std::vector<TextListModel::TextId> ids;
+    for (int i = 0; i < rows; ++i)
+        ids.push_back(model.intern(QString::number(i)));
+    model.appendIds(ids);
+    model.removeAt(5);
+    model.removeAt(65535); // the row that held 65536, at a block's end
+    model.removeAt(rows - 3);
+    QCOMPARE(model.count(), rows - 3);
+    QCOMPARE(model.text(4), QStringLiteral("4"));
+    QCOMPARE(model.text(5), QStringLiteral("6"));
+    QCOMPARE(model.text(65534), QStringLiteral("65535"));
+    QCOMPARE(model.text(65535), QStringLiteral("65537"));
+    QCOMPARE(model.text(65536), QStringLiteral("65538"));
+    QCOMPARE(model.text(131070), QStringLiteral("131072"));
+    QCOMPARE(model.text(rows - 4), QStringLiteral("199998"));
+    model.clear();
+    model.append(u"after");
+    QCOMPARE(model.count(), 1);
+    QCOMPARE(model.text(0), QStringLiteral("after"));
 }
 
 QTEST_GUILESS_MAIN(TextListModelTest)

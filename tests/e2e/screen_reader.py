@@ -7,7 +7,8 @@ the keyboard. One subcommand a call; prints what it read, one fact a line.
   screen_reader.py tab-to NAME               Tab until the control named NAME has focus
   screen_reader.py list NAME [ROWS]          "count N", then "row I<TAB>TEXT<TAB>selected|-"
   screen_reader.py progress                  "value V" and "text T"
-  screen_reader.py hear KEY                  presses KEY; "focus<TAB>ROLE<TAB>NAME" heard
+  screen_reader.py hear EVENT KEY            presses KEY; "EVENT<TAB>ROLE<TAB>NAME" for each
+                                             EVENT heard (focus:, object:children-changed)
 """
 import subprocess
 import sys
@@ -83,13 +84,13 @@ def progress():
     print(f"text {bar.description}")
 
 
-def hear(key):
+def hear(kind, key):
     heard = []
 
-    def on_focus(event):
-        heard.append(f"focus\t{event.source.getRoleName()}\t{event.source.name}")
+    def on_event(event):
+        heard.append(f"{event.type}\t{event.source.getRoleName()}\t{event.source.name}")
 
-    pyatspi.Registry.registerEventListener(on_focus, "focus:")
+    pyatspi.Registry.registerEventListener(on_event, kind)
     GLib.timeout_add(300, lambda: press(key) and False)
     GLib.timeout_add(2000, lambda: pyatspi.Registry.stop() and False)
     pyatspi.Registry.start()
@@ -107,7 +108,7 @@ def main(argv):
     elif command == "progress":
         progress()
     elif command == "hear":
-        hear(argv[2])
+        hear(argv[2], argv[3])
     else:
         sys.exit(f"unknown command {command}")
 

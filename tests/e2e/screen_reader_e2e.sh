@@ -38,7 +38,9 @@ refocus() { xdotool windowfocus --sync "$main"; }
 check "the progress bar at rest reads its value" expect_line "value 0" reader progress
 check "the progress bar at rest reads its text" expect_line "text Progress Bar" reader progress
 reader tab-to "Load Sample/Example Data"
-press space
+check "new entries are announced on the entry list" \
+  expect_line "object:children-changed:add	list	Zip Codes Or City, States" \
+  reader hear object:children-changed space
 reader tab-to "Start Converting"
 press space
 close_message # Done.
@@ -54,7 +56,7 @@ check "the progress bar is named" expect_line "name Progress" reader progress
 
 reader tab-to Results
 check "Down focuses the first result, and it is heard" \
-  expect_line "focus	list item	$first_result" reader hear Down
+  expect_line "focus:	list item	$first_result" reader hear focus: Down
 check "the row the keys moved to reads as selected" \
   expect_line "row 0	$first_result	selected" reader list Results 1
 

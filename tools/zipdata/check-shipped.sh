@@ -11,8 +11,9 @@ if ! command -v npm >/dev/null || ! command -v node >/dev/null; then
   echo "skipped: node and npm are not installed"
   exit 77
 fi
-if ! npm ping >/dev/null 2>&1; then
-  echo "skipped: the npm registry cannot be reached"
+if ! reason=$(npm ping --fetch-retries=0 --fetch-timeout=20000 2>&1); then
+  echo "skipped: the npm registry cannot be reached:"
+  grep -m 3 -i 'err' <<<"$reason" || true
   exit 77
 fi
 mkdir -p "$work"
