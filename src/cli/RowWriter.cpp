@@ -7,6 +7,7 @@
 #include "core/EventPump.h"
 #include "core/TextListModel.h"
 #include "output/AlignedTextWriter.h"
+#include "output/ColumnLayout.h"
 #include "output/WorkbookWriter.h"
 
 #include <QDir>
@@ -53,12 +54,8 @@ public:
         , out_(options.output) {}
 
     TextId makeRow(std::span<const QStringView> fields) override {
-        QString row = SaveOption::wordRow(option_, fields, locale_);
-        qsizetype end = row.size();
-        while (end > 0 && row[end - 1] == u' ')
-            --end;
-        row.truncate(end);
-        return rows_.intern(row.toUtf8() + "\r\n");
+        const QString row = SaveOption::wordRow(option_, fields, locale_);
+        return rows_.intern(ColumnLayout::withoutTrailingBlanks(row).toUtf8() + "\r\n");
     }
     void write(QStringView, std::span<const TextId> rows) override {
         for (TextId id : rows)
