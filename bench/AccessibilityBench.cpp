@@ -7,6 +7,7 @@
 
 #include "PeakMemory.h"
 #include "core/TextListModel.h"
+#include "shell/TextListAccessible.h"
 #include "shell/TextListView.h"
 
 #include <QAccessible>
@@ -33,6 +34,7 @@ template <typename Ask> void time(const char* what, Ask ask) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    TextListAccessible::installFactory();
     const int rows = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 1000000;
     TextListModel model(TextListModel::Storage::Shared);
     model.addColumnHeader(QStringLiteral("Results"));
@@ -53,7 +55,7 @@ int main(int argc, char** argv) {
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
     std::printf("%-34s %8.2f us\n", "first question (interface made)",
                 double(first.nsecsElapsed()) / 1e3);
-    const auto spread = [rows](int i) { return int((long long)(i)*7919 % rows); };
+    const auto spread = [rows](int i) { return int(static_cast<long long>(i) * 7919 % rows); };
     time("child count", [&](int) { return list->childCount(); });
     time("row name, spread over the list",
          [&](int i) { return list->child(spread(i))->text(QAccessible::Name).size(); });

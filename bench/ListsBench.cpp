@@ -10,6 +10,7 @@
 #include "entries/ListFileImport.h"
 #include "output/AlignedTextWriter.h"
 #include "output/ClipboardCopy.h"
+#include "output/OutputTarget.h"
 #include "output/WorkbookWriter.h"
 #include "shell/QtPlatform.h"
 
@@ -111,7 +112,9 @@ int main(int argc, char** argv) {
         platform.startStep();
         timer.start();
         EventPump pump(platform);
-        WorkbookWriter(pump).write(*list, dir.filePath(QStringLiteral("out.xlsx")));
+        OutputTarget target(dir.filePath(QStringLiteral("out.xlsx")));
+        WorkbookWriter(pump).write(*list, target);
+        target.commit();
         const QByteArray step = "workbook " + QByteArray::number(list->count()) + " rows";
         report(step.constData(), timer, platform);
     }

@@ -41,10 +41,10 @@ public:
         : platform_(platform)
         , window_(window) {}
 
-    void click(const char* step, const QString& caption) {
-        QPushButton* button = window_.button(caption);
+    void click(const char* step, const QString& name) {
+        auto* button = window_.control<QPushButton>(name);
         if (!button)
-            qFatal("no button %s", qPrintable(caption));
+            qFatal("no button %s", qPrintable(name));
         platform_.startStep();
         QElapsedTimer timer;
         timer.start();
@@ -84,13 +84,13 @@ int main(int argc, char** argv) {
     std::printf("%d entries\n", entries);
     Steps steps(platform, window);
     platform.openFileSelections.enqueue({listFile});
-    steps.click("load list file", QStringLiteral("Load City, State or Zip From File"));
-    steps.click("convert", QStringLiteral("Start Converting"));
+    steps.click("load list file", QStringLiteral("PushButton3"));
+    steps.click("convert", QStringLiteral("PushButton17"));
     std::printf("%lld result rows\n", static_cast<long long>(state.results.count()));
     platform.saveFileNames.enqueue(dir.filePath(QStringLiteral("results.txt")));
-    steps.click("save as text file", QStringLiteral("Save Results As Text File"));
-    steps.click("copy to clipboard", QStringLiteral("Copy Results To Clipboard"));
-    steps.click("save as workbook", QStringLiteral("Save Results As Excel File"));
+    steps.click("save as text file", QStringLiteral("PushButton4"));
+    steps.click("copy to clipboard", QStringLiteral("PushButton5"));
+    steps.click("save as workbook", QStringLiteral("PushButton13"));
 
     TextListView* results = window.listView2();
     QElapsedTimer timer;

@@ -6,7 +6,6 @@
 
 MessageAnswer ConsolePlatform::showMessage(const QString& text, MessageButtons buttons, MessageIcon,
                                            const QString&) {
-    ++messages_;
     // A report's first line names the failure; the rest is for the window's user.
     say(text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0));
     return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;

@@ -30,12 +30,6 @@ public:
     void processEvents() override {}
     bool windowClosed() const override { return false; }
 
-    // How many messages were shown: a writer that reported a failure shows one.
-    int messagesShown() const { return messages_; }
-
     // Writes "quellist-convert: <text>" and a line end to standard error.
     static void say(const QString& text);
-
-private:
-    int messages_ = 0;
 };

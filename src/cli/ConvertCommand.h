@@ -1,6 +1,7 @@
 #pragma once
 // One run of quellist-convert: every input read and converted, the rows written, the
-// unmatched entries and the summary reported. Returns the exit status.
+// unmatched entries and the summary reported. Returns the exit status. A run that ends
+// with status 3 or 4 puts no output file in place: old ones stay whole.
 
 #include "cli/ConvertOptions.h"
 
@@ -16,6 +17,9 @@ class RowWriter;
 
 class ConvertCommand {
 public:
+    // No entry is longer than a line of a real list; a longer line is reported and skipped.
+    static constexpr qsizetype maxEntryChars = 65536;
+
     explicit ConvertCommand(const ConvertOptions& options);
     int run();
 
@@ -26,11 +30,20 @@ private:
         std::int64_t unmatched = 0;
         std::int64_t rows = 0;
     };
+    // Where the entries of the run go.
+    struct Sinks {
+        EntryConverter& converter;
+        RowWriter& writer;
+        OutputFile* unmatched;
+    };
 
-    void convertInput(const QString& input, EntryConverter& converter, RowWriter& writer,
-                      OutputFile* unmatched, ProgressLine& progress);
+    int convertAll();
+    void convertInput(const QString& input, const Sinks& sinks, ProgressLine& progress);
     void convertEntry(QStringView entry, const QString& name, std::int64_t line,
-                      EntryConverter& converter, RowWriter& writer, OutputFile* unmatched);
+                      const Sinks& sinks);
+    void skipEntry(QStringView start, const QString& name, std::int64_t line, const Sinks& sinks);
+    void listUnmatched(QStringView entry, const QString& name, std::int64_t line,
+                       const Sinks& sinks);
     void reportSummary() const;
     int finalStatus() const;
 

@@ -4,11 +4,22 @@
 
 namespace {
 
-const QStringList saveNames{QStringLiteral("city-state-zip"), QStringLiteral("city"),
-                            QStringLiteral("state"), QStringLiteral("zip"),
-                            QStringLiteral("city-state")};
-const QStringList formatNames{QStringLiteral("rows"), QStringLiteral("aligned"),
-                              QStringLiteral("csv"), QStringLiteral("tsv"), QStringLiteral("xlsx")};
+struct FormatName {
+    const char* name;
+    OutputFormat format;
+};
+constexpr FormatName formats[]{{"rows", OutputFormat::Rows},
+                               {"aligned", OutputFormat::Aligned},
+                               {"csv", OutputFormat::Csv},
+                               {"tsv", OutputFormat::Tsv},
+                               {"xlsx", OutputFormat::Xlsx}};
+
+QStringList formatNames() {
+    QStringList names;
+    for (const FormatName& format : formats)
+        names << QLatin1String(format.name);
+    return names;
+}
 
 // "--name=value" or "--name value"; advances i past what it took.
 std::optional<QString> valueOf(const QStringList& args, qsizetype& i, const QString& name,
@@ -83,6 +94,7 @@ ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, Q
         } else if (takes(arg, QStringLiteral("--save"))) {
             if (!(value = valueOf(args, i, QStringLiteral("--save"), error)))
                 return std::nullopt;
+            const QStringList saveNames = SaveOption::names();
             options.saveOption = int(saveNames.indexOf(*value));
             if (!SaveOption::isValid(options.saveOption)) {
                 error = QStringLiteral("--save takes one of %1, not \"%2\"")
@@ -92,13 +104,13 @@ ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, Q
         } else if (takes(arg, QStringLiteral("--format"))) {
             if (!(value = valueOf(args, i, QStringLiteral("--format"), error)))
                 return std::nullopt;
-            const qsizetype format = formatNames.indexOf(*value);
+            const qsizetype format = formatNames().indexOf(*value);
             if (format < 0) {
                 error = QStringLiteral("--format takes one of %1, not \"%2\"")
-                            .arg(formatNames.join(QStringLiteral(", ")), *value);
+                            .arg(formatNames().join(QStringLiteral(", ")), *value);
                 return std::nullopt;
             }
-            options.format = OutputFormat(format);
+            options.format = formats[format].format;
         } else if (arg == QStringLiteral("-o") || takes(arg, QStringLiteral("--output"))) {
             if (!(value = valueOf(args, i,
                                   arg == QStringLiteral("-o") ? arg : QStringLiteral("--output"),
@@ -120,8 +132,10 @@ ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, Q
     }
     if (options.inputs.isEmpty())
         options.inputs.append(QStringLiteral("-"));
-    if (options.format == OutputFormat::Xlsx && options.output.isEmpty() && !options.help &&
-        !options.version) {
+    if (options.output.isEmpty())
+        options.output = QStringLiteral("-");
+    if (options.format == OutputFormat::Xlsx && options.output == QStringLiteral("-") &&
+        !options.help && !options.version) {
         error = QStringLiteral("--format xlsx writes a workbook file: name it with -o FILE");
         return std::nullopt;
     }

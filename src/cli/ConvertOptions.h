@@ -16,7 +16,7 @@ enum class OutputFormat { Rows, Aligned, Csv, Tsv, Xlsx };
 
 struct ConvertOptions {
     QStringList inputs; // "-" is standard input
-    QString output;     // empty: standard output
+    QString output;     // "-": standard output
     QString unmatched;
     QString database;
     int saveOption = 0;

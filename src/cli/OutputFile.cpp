@@ -1,25 +1,8 @@
 #include "cli/OutputFile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
-
 OutputFile::OutputFile(const QString& path)
-    : name_(path.isEmpty() ? QStringLiteral("standard output") : path) {
+    : target_(path) {
     pending_.reserve(flushBytes + (flushBytes >> 2));
-    if (path.isEmpty())
-        return;
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        file_ = std::make_unique<QFile>(path);
-    else
-        file_ = std::make_unique<QSaveFile>(path);
-    if (!file_->open(QIODevice::WriteOnly))
-        throw OutputFailure(QStringLiteral("cannot create %1: %2").arg(path, file_->errorString()),
-                            false);
 }
 
 void OutputFile::flush() {
@@ -28,43 +11,18 @@ void OutputFile::flush() {
 }
 
 void OutputFile::write(std::string_view bytes) {
-    if (!file_) {
-        writeToStandardOutput(bytes);
-        return;
-    }
-    errno = 0;
-    if (file_->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        const QString reason =
-            errno ? QString::fromLocal8Bit(std::strerror(errno)) : file_->errorString();
-        if (auto* saveFile = dynamic_cast<QSaveFile*>(file_.get()))
-            saveFile->cancelWriting();
-        throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, reason), false);
-    }
-}
-
-void OutputFile::writeToStandardOutput(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            throw OutputFailure(QStringLiteral("cannot write %1: %2")
-                                    .arg(name_, QString::fromLocal8Bit(std::strerror(errno))),
-                                errno == EPIPE);
-        bytes.remove_prefix(std::size_t(written));
-    }
+    if (target_.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        throw OutputFailure(
+            QStringLiteral("cannot write %1: %2").arg(target_.name(), target_.errorString()),
+            target_.brokenPipe());
 }
 
 void OutputFile::commit() {
     flush();
     writer_.drain();
-    if (!file_)
-        return;
-    auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());
-    errno = 0;
-    const bool closed =
-        saveFile ? saveFile->commit() : (file_->close(), file_->error() == QFileDevice::NoError);
-    if (!closed)
-        throw OutputFailure(QStringLiteral("cannot write %1: %2").arg(name_, file_->errorString()),
-                            false);
+    try {
+        target_.commit();
+    } catch (const AppError& failure) {
+        throw OutputFailure(failure.description(), false);
+    }
 }

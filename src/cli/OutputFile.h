@@ -1,31 +1,29 @@
 #pragma once
-// Where the converter's text goes: a file named with -o, written beside its target and
-// put in place only when complete (an old file stays whole on any failure), or standard
-// output. A device (/dev/null) is written in place: renaming over it would replace it.
-// Bytes are gathered and written in large pieces, on a thread of their own.
+// A text output of the converter (-o FILE, standard output, --unmatched FILE) that is
+// gathered and written in large pieces, on a thread of its own, into an OutputTarget:
+// a file is put in place only at commit(), so a run that fails leaves an old one whole.
 
 #include "cli/BackgroundWriter.h"
+#include "core/AppError.h"
+#include "output/OutputTarget.h"
 
-#include <QByteArray>
-#include <QFileDevice>
+#include <QByteArrayView>
 #include <QString>
 
-#include <memory>
-#include <stdexcept>
 #include <string>
 
 // A write that failed; brokenPipe when the reader went away (| head), which is no error.
-class OutputFailure : public std::runtime_error {
+class OutputFailure : public AppError {
 public:
-    OutputFailure(const QString& message, bool brokenPipe)
-        : std::runtime_error(message.toStdString())
-        , brokenPipe(brokenPipe) {}
+    OutputFailure(const QString& message, bool readerGone)
+        : AppError(message)
+        , brokenPipe(readerGone) {}
     bool brokenPipe;
 };
 
 class OutputFile {
 public:
-    // path empty: standard output. Throws OutputFailure when the file cannot be made.
+    // "-": standard output. Throws AppError when the file cannot be made.
     explicit OutputFile(const QString& path);
 
     void append(QByteArrayView bytes) {
@@ -35,16 +33,15 @@ public:
     }
     // Writes what is pending and puts the file in place. Throws OutputFailure.
     void commit();
-    QString name() const { return name_; }
+    QString name() const { return target_.name(); }
 
 private:
     static constexpr std::size_t flushBytes = 1 << 20;
     void flush();
     void write(std::string_view bytes); // on the writer's thread
-    void writeToStandardOutput(std::string_view bytes);
 
-    QString name_;
-    std::unique_ptr<QFileDevice> file_;
+    OutputTarget target_;
     std::string pending_; // keeps its capacity when cleared, unlike QByteArray
+    // Last: its thread stops, after the piece in flight, before the target is cancelled.
     BackgroundWriter writer_{[this](std::string_view bytes) { write(bytes); }};
 };

@@ -1,20 +1,15 @@
 #include "cli/RowWriter.h"
 
 #include "cli/ConsolePlatform.h"
-#include "convert/EntryRules.h"
 #include "convert/SaveOption.h"
-#include "core/AppError.h"
 #include "core/EventPump.h"
 #include "core/TextListModel.h"
 #include "output/AlignedTextWriter.h"
 #include "output/ColumnLayout.h"
+#include "output/OutputTarget.h"
 #include "output/WorkbookWriter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
 
 #include <vector>
 
@@ -53,9 +48,9 @@ public:
         : option_(options.saveOption)
         , out_(options.output) {}
 
-    TextId makeRow(std::span<const QStringView> fields) override {
-        const QString row = SaveOption::wordRow(option_, fields, locale_);
-        return rows_.intern(ColumnLayout::withoutTrailingBlanks(row).toUtf8() + "\r\n");
+    TextId makeRow(const ZipRow& row) override {
+        const QString text = SaveOption::wordRow(option_, row, locale_);
+        return rows_.intern(ColumnLayout::withoutTrailingBlanks(text).toUtf8() + "\r\n");
     }
     void write(QStringView, std::span<const TextId> rows) override {
         for (TextId id : rows)
@@ -70,42 +65,24 @@ private:
     RowBytes rows_;
 };
 
-// --format csv and tsv: entry, city, state, zip for every row; the columns the save
-// option does not fetch stay empty.
+// --format csv and tsv: the entry, then every field of the table as results show it; the
+// fields the save option does not fetch stay empty.
 class RecordsWriter : public RowWriter {
 public:
     RecordsWriter(const ConvertOptions& options, bool csv)
-        : option_(options.saveOption)
-        , csv_(csv)
+        : csv_(csv)
         , out_(options.output) {
-        out_.append(csv ? "entry,city,state,zip\r\n" : "entry\tcity\tstate\tzip\n");
+        QByteArray header = "entry";
+        for (const ZipFieldInfo& field : zipFields)
+            header += separator() + field.header;
+        out_.append(header + lineEnd());
     }
 
-    TextId makeRow(std::span<const QStringView> fields) override {
-        const auto field = [&](std::size_t i) {
-            return i < fields.size() ? fields[i] : QStringView();
-        };
-        QString city, state, zip;
-        switch (option_) {
-        case SaveOption::SaveCityStateAndZip:
-            city = ProperCase(field(0), locale_), state = field(1).toString();
-            zip = field(2).toString();
-            break;
-        case SaveOption::SaveJustCity:
-            city = ProperCase(field(0), locale_);
-            break;
-        case SaveOption::SaveJustState:
-            state = field(0).toString();
-            break;
-        case SaveOption::SaveJustZip:
-            zip = field(0).toString();
-            break;
-        default:
-            city = ProperCase(field(0), locale_), state = field(1).toString();
-        }
-        const QByteArray separator = csv_ ? "," : "\t";
-        return rows_.intern(separator + cell(city) + separator + cell(state) + separator +
-                            cell(zip) + (csv_ ? "\r\n" : "\n"));
+    TextId makeRow(const ZipRow& row) override {
+        QByteArray record;
+        for (const ZipFieldInfo& field : zipFields)
+            record += separator() + cell(SaveOption::shown(field.field, row[field.field], locale_));
+        return rows_.intern(record + lineEnd());
     }
     void write(QStringView entry, std::span<const TextId> rows) override {
         if (rows.empty())
@@ -119,6 +96,8 @@ public:
     void finish() override { out_.commit(); }
 
 private:
+    QByteArray separator() const { return csv_ ? "," : "\t"; }
+    QByteArray lineEnd() const { return csv_ ? "\r\n" : "\n"; }
     // RFC 4180: a field with a comma, a quote or a line end is quoted, its quotes doubled.
     // Tab-separated fields hold no tabs or line ends (the list rules remove them).
     QByteArray cell(QStringView text) const {
@@ -129,70 +108,44 @@ private:
         return bytes;
     }
 
-    int option_;
     bool csv_;
     QLocale locale_;
     OutputFile out_;
     RowBytes rows_;
 };
 
-// --format aligned and xlsx: the results list of the window, written by its writers into
-// a file beside the target that takes the target's place when complete.
+// --format aligned and xlsx: the results list of the window, written by its writers once,
+// into the output.
 class ListWriter : public RowWriter {
 public:
     ListWriter(const ConvertOptions& options)
         : options_(options)
-        , results_(TextListModel::Storage::Shared) {
+        , results_(TextListModel::Storage::Shared)
+        , out_(options.output) {
         results_.addColumnHeader(QStringLiteral("Results"));
     }
 
-    TextId makeRow(std::span<const QStringView> fields) override {
-        return results_.intern(SaveOption::wordRow(options_.saveOption, fields, locale_));
+    TextId makeRow(const ZipRow& row) override {
+        return results_.intern(SaveOption::wordRow(options_.saveOption, row, locale_));
     }
     void write(QStringView, std::span<const TextId> rows) override { results_.appendIds(rows); }
 
     void finish() override {
-        const QString folder = QDir::tempPath();
-        QTemporaryDir scratch(folder + QStringLiteral("/.quellist-convert-XXXXXX"));
-        if (!scratch.isValid())
-            throw OutputFailure(
-                QStringLiteral("cannot write into %1: %2").arg(folder, scratch.errorString()),
-                false);
-        const QString made = scratch.filePath(QStringLiteral("results"));
-        writeList(made);
-        copyToOutput(made);
+        ConsolePlatform platform;
+        if (options_.format == OutputFormat::Aligned) {
+            AlignedTextWriter(platform, nullptr).write(results_, out_, out_.name());
+        } else {
+            EventPump pump(platform);
+            WorkbookWriter(pump).write(results_, out_);
+        }
+        out_.commit();
     }
 
 private:
-    void writeList(const QString& path) {
-        ConsolePlatform platform;
-        if (options_.format == OutputFormat::Aligned) {
-            if (!AlignedTextWriter(platform, nullptr).SaveListviewProperlySpaced(results_, path))
-                throw OutputFailure(QStringLiteral("the text file was not written"), false);
-            return;
-        }
-        EventPump pump(platform);
-        try {
-            WorkbookWriter(pump).write(results_, path);
-        } catch (const AppError& failure) {
-            throw OutputFailure(failure.description(), false);
-        }
-    }
-    // The output takes the finished file's bytes: put in place when complete, as every
-    // format's output is.
-    void copyToOutput(const QString& path) {
-        QFile made(path);
-        if (!made.open(QIODevice::ReadOnly))
-            throw OutputFailure(made.errorString(), false);
-        OutputFile out(options_.output);
-        while (!made.atEnd())
-            out.append(made.read(1 << 20));
-        out.commit();
-    }
-
     const ConvertOptions& options_;
     QLocale locale_;
     TextListModel results_;
+    OutputTarget out_;
 };
 
 } // namespace

@@ -2,10 +2,13 @@
 // The converter's output formats. A writer makes the row for each database row once (its
 // id is shared by every entry that gives it) and then writes the rows of each entry.
 // rows, csv and tsv stream to the output as they come; aligned and xlsx gather the rows
-// in a results list, as the window does, and hand it to the window's own writers.
+// in a results list, as the window does, and hand it to the window's own writers, which
+// write it once, into the output. Nothing is put in place before finish(): a writer
+// destroyed unfinished leaves an old output file whole.
 
 #include "cli/ConvertOptions.h"
 #include "cli/OutputFile.h"
+#include "convert/ZipField.h"
 
 #include <QStringView>
 
@@ -18,11 +21,11 @@ public:
     using TextId = std::uint32_t;
     virtual ~RowWriter() = default;
 
-    virtual TextId makeRow(std::span<const QStringView> fields) = 0;
+    virtual TextId makeRow(const ZipRow& row) = 0;
     virtual void write(QStringView entry, std::span<const TextId> rows) = 0;
-    // Completes the output. Throws OutputFailure.
+    // Completes the output and puts it in place. Throws AppError (OutputFailure).
     virtual void finish() = 0;
 
-    // Throws OutputFailure when the output cannot be made.
+    // Throws AppError when the output cannot be made.
     static std::unique_ptr<RowWriter> make(const ConvertOptions& options);
 };

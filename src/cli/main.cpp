@@ -1,8 +1,10 @@
 // quellist-convert: the conversion of Quellist's window for scripts and lists of any size.
 
+#include "cli/ConsolePlatform.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ConvertOptions.h"
 #include "cli/VersionText.h"
+#include "core/ErrorTrap.h"
 
 #include <QCoreApplication>
 
@@ -15,10 +17,7 @@ void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+int run(const QCoreApplication& app) {
     std::signal(SIGPIPE, SIG_IGN); // a closed pipe shows as a failed write, ended quietly
     QString error;
     const QString database =
@@ -38,4 +37,18 @@ int main(int argc, char** argv) {
         return ExitStatus::done;
     }
     return ConvertCommand(*options).run();
+}
+
+} // namespace
+
+// The last line of defence: what no command caught (memory running out) ends the run with
+// one line and status 4, after the outputs, unwound unfinished, left old files whole.
+int main(int argc, char** argv) {
+    try {
+        QCoreApplication app(argc, argv);
+        return run(app);
+    } catch (const std::exception& failure) {
+        ConsolePlatform::say(ErrorTrap::describe(failure));
+        return ExitStatus::file;
+    }
 }

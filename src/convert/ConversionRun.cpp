@@ -36,9 +36,9 @@ void ConversionRun::PushButton17_Click() {
     const QLocale locale;
     Run run{trap,
             EntryConverter(*database,
-                           [&](std::span<const QStringView> fields) {
+                           [&](const ZipRow& row) {
                                return state_.results.intern(
-                                   SaveOption::wordRow(option, fields, locale));
+                                   SaveOption::wordRow(option, row, locale));
                            }),
             EventPump(platform_),
             {},
@@ -66,7 +66,7 @@ std::unique_ptr<ZipDatabase> ConversionRun::openDatabase(ErrorTrap& trap, int op
     std::unique_ptr<ZipDatabase> database;
     trap.step(108, [&] {
         auto opened = std::make_unique<ZipDatabase>(databasePath_);
-        opened->prepare(SaveOption::columnList(option));
+        opened->prepare(SaveOption::at(option).fields());
         database = std::move(opened);
     });
     return database;

@@ -11,9 +11,7 @@ std::span<const EntryConverter::TextId> EntryConverter::convert(QStringView entr
     if (const auto cached = cache_.find(keys))
         return *cached;
     rowIds_.clear();
-    const auto onRow = [&](std::span<const QStringView> fields) {
-        rowIds_.push_back(makeRow_(fields));
-    };
+    const auto onRow = [&](const ZipRow& row) { rowIds_.push_back(makeRow_(row)); };
     if (keys.kind == EntryKind::Zip)
         database_.lookupZip(keys.zip, onRow);
     else

@@ -19,7 +19,7 @@ public:
     using TextId = ResultCache::TextId;
     // Makes (or finds) the row for the fields of one database row; its id is what the
     // converter hands back.
-    using RowMaker = std::function<TextId(std::span<const QStringView> fields)>;
+    using RowMaker = std::function<TextId(const ZipRow& row)>;
 
     EntryConverter(ZipDatabase& database, RowMaker makeRow);
 

@@ -8,8 +8,6 @@
 
 #include <QSet>
 
-#include <array>
-
 namespace {
 
 // How long a lookup waits for another program that holds the file locked.
@@ -96,9 +94,10 @@ void ZipDatabase::checkShape() {
         fail(lastError(db_.get()));
     if (names.isEmpty())
         fail(QStringLiteral("it has no table ZIP_CODES"));
-    for (const char* wanted : {"ZIP", "CITY", "STATE"})
-        if (!names.contains(QLatin1String(wanted)))
-            fail(QStringLiteral("the table ZIP_CODES has no column %1").arg(QLatin1String(wanted)));
+    for (const ZipFieldInfo& wanted : zipFields)
+        if (!names.contains(QLatin1String(wanted.column)))
+            fail(QStringLiteral("the table ZIP_CODES has no column %1")
+                     .arg(QLatin1String(wanted.column)));
 }
 
 // A damaged file (cut short, overwritten) fails here once, not at every later lookup.
@@ -140,14 +139,14 @@ void ZipDatabase::finalizeStatements() {
     byZip_ = byCityState_ = nullptr;
 }
 
-void ZipDatabase::prepare(const QString& columnList) {
+void ZipDatabase::prepare(std::span<const ZipField> fields) {
     finalizeStatements();
-    const QString select = QStringLiteral("SELECT DISTINCT ") + columnList +
+    fields_.assign(fields.begin(), fields.end());
+    const QString select = QStringLiteral("SELECT DISTINCT ") + columnList(fields) +
                            QStringLiteral(" FROM `ZIP_CODES` WHERE ");
     byZip_ = prepareStatement(select + QStringLiteral("`ZIP` = ?1 COLLATE NOCASE"));
     byCityState_ = prepareStatement(
         select + QStringLiteral("`CITY` = ?1 COLLATE NOCASE AND `STATE` = ?2 COLLATE NOCASE"));
-    fieldCount_ = std::min(sqlite3_column_count(byZip_), 3);
 }
 
 void ZipDatabase::lookupZip(QStringView zip, const RowHandler& onRow) {
@@ -170,15 +169,15 @@ void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow) {
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
     });
-    std::array<QStringView, 3> fields;
+    ZipRow row;
     int stepped = SQLITE_ROW;
     while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {
-        for (int i = 0; i < fieldCount_; ++i) {
+        for (int i = 0; i < int(fields_.size()); ++i) {
             const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, i));
             const int bytes = sqlite3_column_bytes16(statement, i);
-            fields[std::size_t(i)] = QStringView(text, text ? bytes / 2 : 0);
+            row.set(fields_[std::size_t(i)], QStringView(text, text ? bytes / 2 : 0));
         }
-        onRow(std::span<const QStringView>(fields.data(), std::size_t(fieldCount_)));
+        onRow(row);
     }
     if (stepped != SQLITE_DONE)
         failQuery();

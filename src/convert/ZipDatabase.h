@@ -5,14 +5,16 @@
 // run so the file is locked once, not once per query. Keys are always bound to
 // prepared statements, so no character of an entry can change a query.
 
+#include "convert/ZipField.h"
+#include "core/AppError.h"
+
 #include <QString>
 #include <QStringView>
 
 #include <functional>
 #include <memory>
 #include <span>
-
-#include "core/AppError.h"
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -26,7 +28,7 @@ public:
 
 class ZipDatabase {
 public:
-    using RowHandler = std::function<void(std::span<const QStringView> fields)>;
+    using RowHandler = std::function<void(const ZipRow& row)>;
 
     // Opens the file and checks its shape and integrity. Throws DatabaseFault naming the file
     // and the problem.
@@ -35,11 +37,13 @@ public:
     ZipDatabase(const ZipDatabase&) = delete;
     ZipDatabase& operator=(const ZipDatabase&) = delete;
 
-    // Prepares both lookups for a column list such as "CITY, STATE, ZIP". Throws AppError.
-    void prepare(const QString& columnList);
+    // Prepares both lookups to fetch these fields, in this order ("SELECT DISTINCT CITY,
+    // STATE, ZIP"). Throws AppError.
+    void prepare(std::span<const ZipField> fields);
 
     // "SELECT DISTINCT <columns> FROM ZIP_CODES WHERE ZIP = <zip>", letter case ignored.
-    // Calls onRow for every row; the field views are valid during the call only.
+    // Calls onRow for every row, with the fetched fields named; the views are valid during
+    // the call only.
     // Throws AppError when the query fails (rows before the failure were handed over).
     void lookupZip(QStringView zip, const RowHandler& onRow);
     // The same, WHERE CITY = <city> AND STATE = <state>.
@@ -63,5 +67,5 @@ private:
     std::unique_ptr<sqlite3, Closer> db_;
     sqlite3_stmt* byZip_ = nullptr;
     sqlite3_stmt* byCityState_ = nullptr;
-    int fieldCount_ = 0;
+    std::vector<ZipField> fields_; // what the prepared lookups fetch, in column order
 };

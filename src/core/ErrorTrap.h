@@ -28,7 +28,6 @@ public:
 
     // Shows the report for a failure found without an exception, at the current line.
     void report(const QString& description);
-    int line() const { return line_; }
 
     static QString reportText(const QString& description, const QString& location, int line);
     static QString describe(const std::exception& failure);

@@ -45,7 +45,7 @@ void EntryListCommands::ListView1_DblClick() {
     removeSelectedRow(state_.entries, state_.pointer);
 }
 
-void EntryListCommands::ListView1_KeyDown(int keyCode, int /*shift*/) {
+void EntryListCommands::ListView1_KeyDown(int keyCode) {
     if (keyCode == deleteKeyCode)
         removeSelectedRow(state_.entries, state_.pointer);
 }

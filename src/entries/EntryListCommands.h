@@ -26,7 +26,7 @@ public:
     void PushButton1_Click();
     // Double-click on the list, or the Delete key in it (any modifiers): the selected entry goes.
     void ListView1_DblClick();
-    void ListView1_KeyDown(int keyCode, int shift);
+    void ListView1_KeyDown(int keyCode);
 
     static const QStringList& sampleEntries();
 

@@ -13,15 +13,13 @@ bool hasLowerCase(QStringView text) {
 
 } // namespace
 
-EntryStream::EntryStream(Add add)
-    : add_(std::move(add)) {}
+EntryStream::EntryStream(Add add, LineRules rules, Skip skip)
+    : add_(std::move(add))
+    , rules_(rules)
+    , skip_(std::move(skip)) {}
 
 void EntryStream::feed(QStringView text) {
     qsizetype runStart = 0;
-    const auto takeRun = [&](qsizetype end) {
-        if (end > runStart)
-            piece_.append(text.mid(runStart, end - runStart));
-    };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c != u'\r' && c != u'\n' && c != u'\t') {
@@ -29,13 +27,15 @@ void EntryStream::feed(QStringView text) {
             lineStarted_ = true;
             continue;
         }
-        takeRun(i);
+        keep(text.mid(runStart, i - runStart));
         runStart = i + 1;
         if (c == u'\r') {
             endLine();
             afterCarriageReturn_ = true;
         } else if (c == u'\n' && afterCarriageReturn_) {
             afterCarriageReturn_ = false; // the LF of a CR LF
+        } else if (c == u'\n' && rules_.lineEnds == LineEnds::Any) {
+            endLine();
         } else {
             afterCarriageReturn_ = false;
             lineStarted_ = true;
@@ -43,7 +43,7 @@ void EntryStream::feed(QStringView text) {
                 endPiece();
         }
     }
-    takeRun(text.size());
+    keep(text.mid(runStart));
 }
 
 void EntryStream::finish() {
@@ -52,8 +52,17 @@ void EntryStream::finish() {
     lineStarted_ = false;
 }
 
+void EntryStream::keep(QStringView run) {
+    const qsizetype bound = rules_.maxEntryChars;
+    if (bound > 0 && piece_.size() + run.size() > bound) {
+        run = run.first(bound - piece_.size());
+        overLong_ = true;
+    }
+    piece_.append(run);
+}
+
 void EntryStream::endPiece() {
-    add_(TrimBlanks(piece_));
+    hand(TrimBlanks(piece_));
     piece_.clear();
 }
 
@@ -63,14 +72,22 @@ void EntryStream::endLine() {
     lineStarted_ = false;
 }
 
+void EntryStream::hand(QStringView entry) {
+    if (overLong_ && skip_)
+        skip_(entry);
+    else
+        add_(entry);
+    overLong_ = false;
+}
+
 void EntryStream::addPaddedUpper(QStringView line) {
     if (line.size() < 5) {
         shaped_ = PadZip(line.toString()).toUpper();
-        add_(TrimBlanks(shaped_));
+        hand(TrimBlanks(shaped_));
     } else if (hasLowerCase(line)) {
         shaped_ = line.toString().toUpper();
-        add_(TrimBlanks(shaped_));
+        hand(TrimBlanks(shaped_));
     } else {
-        add_(TrimBlanks(line));
+        hand(TrimBlanks(line));
     }
 }

@@ -3,7 +3,7 @@
 #include "core/AppError.h"
 #include "core/ErrorTrap.h"
 #include "core/FileExists.h"
-#include "entries/ListFileReader.h"
+#include "entries/ListFileStream.h"
 #include "entries/PathRepair.h"
 
 #include <QFile>
@@ -56,30 +56,21 @@ void ListFileImport::FileToListview(TextListModel& list, const QString& path) {
         return;
     }
     QFile file(path);
-    QByteArray bytes;
-    const bool read = trap.step(102, [&] {
+    ListFileStream stream; // the window's line rules
+    ListFileStream::Outcome outcome = ListFileStream::Outcome::Failed;
+    trap.step(102, [&] {
         if (!file.open(QIODevice::ReadOnly))
             throw AppError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
         if (file.size() > maxListFileBytes)
             throw AppError(
                 QStringLiteral("%1 is too large to be a list file (%2 MB; at most %3 MB)")
-                    .arg(path)
-                    .arg(file.size() >> 20)
-                    .arg(maxListFileBytes >> 20));
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw AppError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+                    .arg(path, QString::number(file.size() >> 20),
+                         QString::number(maxListFileBytes >> 20)));
+        outcome = stream.read(file, [&](QStringView entry) { list.append(entry); });
+        if (outcome == ListFileStream::Outcome::Failed)
+            throw AppError(QStringLiteral("Cannot read %1: %2").arg(path, stream.error()));
     });
     file.close(); // 114: closed whatever happened
-    if (!read)
-        return;
-    if (ListFileReader::looksBinary(bytes)) {
+    if (outcome == ListFileStream::Outcome::Binary)
         tell(binaryFileMessage(path));
-        return;
-    }
-    trap.step(104, [&] {
-        const QString text = ListFileReader::decode(bytes);
-        bytes.clear();
-        ListFileReader::forEachEntry(text, [&](QStringView entry) { list.append(entry); });
-    });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "Load City, State or Zip From File" (PushButton3): one or more list files into the
-// entry list, one entry per line, after the entries already there. Does not yield.
-// Files dropped on the window are read the same way.
+// entry list, one entry per line, after the entries already there, read by ListFileStream
+// with the window's line rules. Does not yield. Files dropped on the window are read the
+// same way.
 
 #include "core/Command.h"
 #include "core/Platform.h"
@@ -17,7 +18,7 @@ public:
     static constexpr const char* readListFileLocation =
         "in Marrowby2021/08/31.SortBy.FileToListview ";
 
-    // A list file is read whole; beyond this it is refused with a message.
+    // A larger list file is refused with a message: its entries would not fit in memory.
     static constexpr qint64 maxListFileBytes = qint64(1) << 30;
 
     using Command::Command;

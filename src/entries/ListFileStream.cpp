@@ -1,11 +1,27 @@
 #include "entries/ListFileStream.h"
 
-#include "entries/EntryStream.h"
-#include "entries/ListFileReader.h"
-
+#include <QDir>
+#include <QFile>
 #include <QStringDecoder>
 
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
 namespace {
+
+// Windows-1252 from 0x80 to 0x9F; the other bytes are their Latin-1 code points.
+constexpr std::array<char16_t, 32> cp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool holdsNul(QByteArrayView block) {
+    return std::memchr(block.data(), 0, std::size_t(block.size())) != nullptr;
+}
 
 // How many bytes of the block end on a whole UTF-8 sequence: a sequence cut by the block's
 // end waits for the next block.
@@ -21,7 +37,7 @@ qsizetype wholeSequences(QByteArrayView block) {
     return size;
 }
 
-// Decodes UTF-8 block by block with the same decoder the whole-file import uses.
+// Decodes UTF-8 block by block, a sequence cut by a block's end joined to the next.
 class Utf8Blocks {
 public:
     QString decode(QByteArrayView block) {
@@ -42,24 +58,58 @@ private:
     QByteArray held_;
 };
 
+qsizetype asciiPrefix(QByteArrayView block) {
+    qsizetype i = 0;
+    while (i < block.size() && std::uint8_t(block[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+// A file without a name in the temporary folder: gone when closed, also when the program
+// is killed. Where the file system cannot make one, a named file removed on close.
+std::unique_ptr<QFile> openSpool() {
+    const QByteArray folder = QFile::encodeName(QDir::tempPath());
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    auto spool = std::make_unique<QFile>();
+    if (fd >= 0 && spool->open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
+        return spool;
+    if (fd >= 0)
+        ::close(fd);
+    QByteArray name = folder + "/quellist-spool-XXXXXX";
+    const int named = ::mkostemp(name.data(), O_CLOEXEC);
+    if (named < 0)
+        return nullptr;
+    ::unlink(name.constData()); // open until closed, nameless from now on
+    if (spool->open(named, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
+        return spool;
+    ::close(named);
+    return nullptr;
+}
+
 } // namespace
+
+QString ListFileStream::decodeWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = std::uint8_t(bytes[i]);
+        text[i] = QChar(byte >= 0x80 && byte <= 0x9F ? cp1252High[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
+
+ListFileStream::ListFileStream(LineRules rules, Skip skip)
+    : rules_(rules)
+    , skip_(std::move(skip)) {}
 
 ListFileStream::Outcome ListFileStream::read(QIODevice& device, const Add& add,
                                              const Progress& progress) {
     error_.clear();
-    if (device.isSequential())
-        return readWhole(device, add);
-    Encoding encoding = Encoding::Utf8;
-    bool binary = false;
-    if (!checkWhole(device, encoding, binary))
-        return Outcome::Failed;
-    if (binary)
-        return Outcome::Binary;
-    if (!device.seek(0)) {
-        error_ = device.errorString();
-        return Outcome::Failed;
-    }
-    return readBlocks(device, encoding, add, progress);
+    EntryStream entries(add, rules_, skip_);
+    const Outcome outcome = device.isSequential() ? readStream(device, entries, progress)
+                                                  : readFile(device, entries, progress);
+    if (outcome == Outcome::Read)
+        entries.finish();
+    return outcome;
 }
 
 bool ListFileStream::readBlock(QIODevice& device, QByteArray& block) {
@@ -73,38 +123,47 @@ bool ListFileStream::readBlock(QIODevice& device, QByteArray& block) {
     return true;
 }
 
-// The first pass: is it binary, and is all of it UTF-8?
-bool ListFileStream::checkWhole(QIODevice& device, Encoding& encoding, bool& binary) {
+ListFileStream::Outcome ListFileStream::readFile(QIODevice& device, EntryStream& entries,
+                                                 const Progress& progress) {
+    Encoding encoding = Encoding::Utf8;
+    if (const Outcome checked = checkWhole(device, encoding); checked != Outcome::Read)
+        return checked;
+    if (!device.seek(0)) {
+        error_ = device.errorString();
+        return Outcome::Failed;
+    }
+    return readBlocks(device, encoding, true, entries, progress);
+}
+
+// The first pass over a file: is it binary, and is all of it UTF-8?
+ListFileStream::Outcome ListFileStream::checkWhole(QIODevice& device, Encoding& encoding) {
     Utf8Blocks utf8;
     QByteArray block;
     do {
         if (!readBlock(device, block))
-            return false;
-        if (ListFileReader::looksBinary(block)) {
-            binary = true;
-            return true;
-        }
+            return Outcome::Failed;
+        if (holdsNul(block))
+            return Outcome::Binary;
         utf8.decode(block);
     } while (!block.isEmpty());
     encoding = utf8.valid() ? Encoding::Utf8 : Encoding::Windows1252;
-    return true;
+    return Outcome::Read;
 }
 
 ListFileStream::Outcome ListFileStream::readBlocks(QIODevice& device, Encoding encoding,
-                                                   const Add& add, const Progress& progress) {
-    EntryStream entries(add);
+                                                   bool fromStart, EntryStream& entries,
+                                                   const Progress& progress) {
     Utf8Blocks utf8;
     QByteArray block;
     QString text;
     qint64 done = 0;
-    for (bool first = true;; first = false) {
+    for (bool first = fromStart;; first = false) {
         if (!readBlock(device, block))
             return Outcome::Failed;
         if (block.isEmpty())
-            break;
+            return Outcome::Read;
         done += block.size();
-        text = encoding == Encoding::Utf8 ? utf8.decode(block)
-                                          : ListFileReader::decodeWindows1252(block);
+        text = encoding == Encoding::Utf8 ? utf8.decode(block) : decodeWindows1252(block);
         QStringView view(text);
         if (first && encoding == Encoding::Utf8 && view.startsWith(QChar(0xFEFF)))
             view = view.mid(1); // the mark would make the first entry unconvertible
@@ -112,14 +171,51 @@ ListFileStream::Outcome ListFileStream::readBlocks(QIODevice& device, Encoding e
         if (progress)
             progress(done, device.size());
     }
-    entries.finish();
-    return Outcome::Read;
 }
 
-ListFileStream::Outcome ListFileStream::readWhole(QIODevice& device, const Add& add) {
-    const QByteArray bytes = device.readAll();
-    if (ListFileReader::looksBinary(bytes))
-        return Outcome::Binary;
-    ListFileReader::forEachEntry(ListFileReader::decode(bytes), add);
-    return Outcome::Read;
+// A stream, converted as it arrives: its ASCII beginning at once, the rest through a spool.
+ListFileStream::Outcome ListFileStream::readStream(QIODevice& device, EntryStream& entries,
+                                                   const Progress& progress) {
+    QByteArray block;
+    qint64 done = 0;
+    std::unique_ptr<QFile> spool;
+    Utf8Blocks utf8;
+    for (;;) {
+        if (!readBlock(device, block))
+            return Outcome::Failed;
+        if (block.isEmpty())
+            break;
+        if (holdsNul(block))
+            return Outcome::Binary;
+        qsizetype ascii = 0;
+        if (!spool) {
+            ascii = asciiPrefix(block);
+            entries.feed(QString::fromLatin1(QByteArrayView(block).first(ascii)));
+            if (ascii < block.size() && !(spool = openSpool())) {
+                error_ = QStringLiteral("cannot make a temporary file in %1: %2")
+                             .arg(QDir::tempPath(), QString::fromLocal8Bit(std::strerror(errno)));
+                return Outcome::Failed;
+            }
+        }
+        done += block.size();
+        if (spool) {
+            const QByteArrayView rest = QByteArrayView(block).sliced(ascii);
+            utf8.decode(rest); // only its validity counts here
+            if (spool->write(rest.data(), rest.size()) != rest.size()) {
+                error_ = spool->errorString();
+                return Outcome::Failed;
+            }
+        }
+        if (progress)
+            progress(done, 0);
+    }
+    if (!spool)
+        return Outcome::Read;
+    const bool fromStart = spool->size() == done;
+    if (!spool->seek(0)) {
+        error_ = spool->errorString();
+        return Outcome::Failed;
+    }
+    return readBlocks(*spool, utf8.valid() ? Encoding::Utf8 : Encoding::Windows1252, fromStart,
+                      entries, {});
 }

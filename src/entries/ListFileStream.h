@@ -1,9 +1,20 @@
 #pragma once
-// Reads a list file of any size into entries, a block at a time, with the rules of the
-// list file import: UTF-8 when the whole file is valid UTF-8 (a byte-order mark at the
-// start dropped), otherwise Windows-1252; a file holding NUL bytes is binary and gives
-// no entries. A file that can be read twice is checked first and then read in blocks;
-// one that cannot (a pipe) is read whole.
+// entries: the one reader of list files, for the window's import and for quellist-convert.
+//
+// Reads a list of any size into entries, a block at a time, through EntryStream's rules.
+// Bytes: UTF-8 when the whole list is valid UTF-8 (a byte-order mark at the start is
+// dropped), otherwise Windows-1252, as lists made on Windows machines are. A list holding
+// NUL bytes is binary.
+//
+// A file that can be read twice is checked whole first: a binary file gives no entries
+// at all. A stream (a pipe) is converted as it arrives and refused at the first block
+// that holds a NUL byte. Its encoding is decided without holding it: while every byte is
+// ASCII, which reads the same in both encodings, entries go out at once; from the first
+// other byte on, the rest is spooled to an unnamed temporary file, which the system
+// removes however the program ends, and read from there once its end has told the
+// encoding.
+
+#include "entries/EntryStream.h"
 
 #include <QIODevice>
 #include <QString>
@@ -13,24 +24,33 @@
 class ListFileStream {
 public:
     enum class Outcome { Read, Binary, Failed };
-    using Add = std::function<void(QStringView entry)>;
+    using Add = EntryStream::Add;
+    using Skip = EntryStream::Skip;
     // Bytes read so far of the pass that gives the entries, and the device's size (0 when
     // unknown), after every block.
     using Progress = std::function<void(qint64 done, qint64 size)>;
 
     static constexpr qint64 blockBytes = 1 << 20;
 
+    explicit ListFileStream(LineRules rules = {}, Skip skip = {});
+
     // Reads the open device to its end. On Failed, error() says why.
     Outcome read(QIODevice& device, const Add& add, const Progress& progress = {});
     QString error() const { return error_; }
 
+    // Bytes 0x80 to 0x9F as Windows-1252 has them, the others as their Latin-1 code points.
+    static QString decodeWindows1252(QByteArrayView bytes);
+
 private:
     enum class Encoding { Utf8, Windows1252 };
-    bool checkWhole(QIODevice& device, Encoding& encoding, bool& binary);
-    Outcome readBlocks(QIODevice& device, Encoding encoding, const Add& add,
+    Outcome readFile(QIODevice& device, EntryStream& entries, const Progress& progress);
+    Outcome readStream(QIODevice& device, EntryStream& entries, const Progress& progress);
+    Outcome checkWhole(QIODevice& device, Encoding& encoding);
+    Outcome readBlocks(QIODevice& device, Encoding encoding, bool fromStart, EntryStream& entries,
                        const Progress& progress);
-    Outcome readWhole(QIODevice& device, const Add& add);
     bool readBlock(QIODevice& device, QByteArray& block);
 
+    LineRules rules_;
+    Skip skip_;
     QString error_;
 };

@@ -4,41 +4,15 @@
 #include "core/RowLoop.h"
 #include "core/ScopeExit.h"
 #include "output/ColumnLayout.h"
+#include "output/OutputTarget.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <climits>
-#include <cstring>
+#include <memory>
 
 namespace {
 
 constexpr qsizetype flushThreshold = 1 << 19; // characters held before they are written
-
-// Why a write failed, in the file system's own words. Qt loses the reason of a failed
-// buffered write ("Unknown error"); errno still holds it ("File too large").
-QString writeFailure(const QFileDevice& file, int savedErrno) {
-    const QString qtReason = file.errorString();
-    if (savedErrno != 0 && (qtReason.isEmpty() || qtReason == QStringLiteral("Unknown error")))
-        return QString::fromLocal8Bit(std::strerror(savedErrno));
-    return qtReason;
-}
-
-std::unique_ptr<QFileDevice> makeTarget(const QString& fileName) {
-    const QFileInfo target(fileName);
-    if (target.isDir())
-        throw AppError(QStringLiteral("Cannot create %1: it is a folder").arg(fileName));
-    // Found out now, not after the whole file was written beside it.
-    if (target.fileName().toUtf8().size() > NAME_MAX)
-        throw AppError(QStringLiteral("Cannot create %1: the name is too long").arg(fileName));
-    if (target.exists() && !target.isWritable())
-        throw AppError(QStringLiteral("Cannot create %1: permission denied").arg(fileName));
-    // A device (such as /dev/null) is written in place: renaming over it would replace it.
-    if (target.exists() && !target.isFile())
-        return std::make_unique<QFile>(fileName);
-    return std::make_unique<QSaveFile>(fileName);
-}
 
 } // namespace
 
@@ -74,32 +48,52 @@ bool AlignedTextWriter::SaveListviewProperlySpaced(const ListSource& list,
         if (progress_)
             progress_->reset();
     });
-
+    const Step trapped = [this](int line, const std::function<void()>& action) {
+        return trap_.step(line, action);
+    };
     showProgress(102, 1, writingText());
     std::vector<qsizetype> widths;
     trap_.step(110,
                [&] { widths = ColumnLayout::widths(list, ColumnLayout::Headers::Counted, pump_); });
     showProgress(144, 10, writingText());
-    if (!trap_.step(156, [&] { file_ = open(fileName); }))
+    std::unique_ptr<OutputTarget> target;
+    if (!trap_.step(156, [&] { target = std::make_unique<OutputTarget>(fileName); }))
         return false;
+    if (!writeLines(list, widths, *target, trapped))
+        return false; // the target, cancelled, leaves an old file as it was
+    if (progress_) {
+        progress_->setValue(100);                    // 228
+        progress_->setText(QStringLiteral("Done.")); // 230
+    }
+    // Putting the file in place waits for the disk: the window goes on meanwhile.
+    return trap_.step(232, [&] { pump_.runBeside([&] { target->commit(); }); });
+}
+
+void AlignedTextWriter::write(const ListSource& list, QIODevice& device, const QString& name) {
+    fileName_ = name;
+    const Step direct = [](int, const std::function<void()>& action) {
+        action();
+        return true;
+    };
+    writeLines(list, ColumnLayout::widths(list, ColumnLayout::Headers::Counted, pump_), device,
+               direct);
+}
+
+// 158-222: the header line, then a line per checked row.
+bool AlignedTextWriter::writeLines(const ListSource& list, const std::vector<qsizetype>& widths,
+                                   QIODevice& device, const Step& step) {
+    pending_.clear();
     for (int c = 0; c < list.columns(); ++c) // 158-166
         ColumnLayout::appendCell(pending_, list.header(c), widths[std::size_t(c)]);
     pending_ += QStringLiteral("\r\n");
-    if (!flush(170, true))
+    if (!flush(170, true, device, step))
         return false;
     showProgress(174, 20, writingText());
-    return writeRows(list, widths) && finish();
+    return writeRows(list, widths, device, step) && flush(222, true, device, step);
 }
 
-std::unique_ptr<QFileDevice> AlignedTextWriter::open(const QString& fileName) {
-    std::unique_ptr<QFileDevice> file = makeTarget(fileName);
-    // Unbuffered: a failing write shows at once, at the line that wrote.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw AppError(QStringLiteral("Cannot create %1: %2").arg(fileName, file->errorString()));
-    return file;
-}
-
-bool AlignedTextWriter::writeRows(const ListSource& list, const std::vector<qsizetype>& widths) {
+bool AlignedTextWriter::writeRows(const ListSource& list, const std::vector<qsizetype>& widths,
+                                  QIODevice& device, const Step& step) {
     // 182: the count read once; 184: the yield. A list cleared meanwhile: the file ends
     // with what was read.
     RowLoop loop(list, pump_);
@@ -116,47 +110,20 @@ bool AlignedTextWriter::writeRows(const ListSource& list, const std::vector<qsiz
         for (int c = 0; c < columns; ++c) // 190-206
             ColumnLayout::appendCell(pending_, list.cell(r, c), widths[std::size_t(c)]);
         pending_ += QStringLiteral("\r\n");
-        if (!flush(222, false))
+        if (!flush(222, false, device, step))
             return false;
     }
     return true;
 }
 
-bool AlignedTextWriter::flush(int line, bool force) {
+bool AlignedTextWriter::flush(int line, bool force, QIODevice& device, const Step& step) {
     if (!force && pending_.size() < flushThreshold)
         return true;
-    return trap_.step(line, [&] {
+    return step(line, [&] {
         const QByteArray bytes = pending_.toUtf8();
         pending_.clear();
-        errno = 0;
-        if (file_->write(bytes) != bytes.size())
+        if (device.write(bytes) != bytes.size())
             throw AppError(
-                QStringLiteral("Cannot write %1: %2").arg(fileName_, writeFailure(*file_, errno)));
-    });
-}
-
-bool AlignedTextWriter::finish() {
-    if (!flush(222, true))
-        return false;
-    if (progress_) {
-        progress_->setValue(100);                    // 228
-        progress_->setText(QStringLiteral("Done.")); // 230
-    }
-    return trap_.step(232, [&] {
-        auto* saveFile = dynamic_cast<QSaveFile*>(file_.get());
-        bool closed = true;
-        int closeErrno = 0;
-        // Putting the file in place waits for the disk: the window goes on meanwhile.
-        pump_.runBeside([&] {
-            errno = 0;
-            if (saveFile)
-                closed = saveFile->commit();
-            else
-                file_->close();
-            closeErrno = errno;
-        });
-        if (!closed || file_->error() != QFileDevice::NoError)
-            throw AppError(QStringLiteral("Cannot write %1: %2")
-                               .arg(fileName_, writeFailure(*file_, closeErrno)));
+                QStringLiteral("Cannot write %1: %2").arg(fileName_, device.errorString()));
     });
 }

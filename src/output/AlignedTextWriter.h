@@ -3,8 +3,8 @@
 // then one line per checked row; every cell padded with blanks to its column's width and
 // closed by a tab; CR LF after every line; UTF-8 without a byte-order mark.
 //
-// The file is written beside the target and put in its place only when complete, so a
-// failed or interrupted save leaves an existing file as it was and no partial file.
+// The window's save goes through an OutputTarget: an existing file is replaced only by a
+// complete one. The converter writes the same text into a target of its own.
 
 #include "core/ErrorTrap.h"
 #include "core/EventPump.h"
@@ -12,9 +12,10 @@
 #include "core/Platform.h"
 #include "core/ProgressIndicator.h"
 
-#include <QFileDevice>
+#include <QIODevice>
 
-#include <memory>
+#include <functional>
+#include <vector>
 
 class AlignedTextWriter {
 public:
@@ -24,15 +25,23 @@ public:
 
     AlignedTextWriter(Platform& platform, ProgressIndicator* progress);
 
-    // Returns true when the whole file was written; every failure was reported.
+    // The window's save. Returns true when the whole file is in place; every failure was
+    // reported at its line.
     bool SaveListviewProperlySpaced(const ListSource& list, const QString& fileName);
+    // The same text into an open device, which messages call name. Throws AppError on the
+    // first failure.
+    void write(const ListSource& list, QIODevice& device, const QString& name);
 
 private:
+    // Runs one numbered step of the writing; false when it failed.
+    using Step = std::function<bool(int line, const std::function<void()>& action)>;
+
     void showProgress(int line, double position, const QString& text);
-    std::unique_ptr<QFileDevice> open(const QString& fileName);
-    bool writeRows(const ListSource& list, const std::vector<qsizetype>& widths);
-    bool flush(int line, bool force);
-    bool finish();
+    bool writeLines(const ListSource& list, const std::vector<qsizetype>& widths, QIODevice& device,
+                    const Step& step);
+    bool writeRows(const ListSource& list, const std::vector<qsizetype>& widths, QIODevice& device,
+                   const Step& step);
+    bool flush(int line, bool force, QIODevice& device, const Step& step);
     QString writingText(qsizetype row = 0) const;
 
     Platform& platform_;
@@ -40,6 +49,5 @@ private:
     ErrorTrap trap_;
     EventPump pump_;
     QString fileName_;
-    std::unique_ptr<QFileDevice> file_;
     QString pending_; // lines not yet written, written in large pieces
 };

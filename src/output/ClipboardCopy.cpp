@@ -24,7 +24,7 @@ void ClipboardCopy::CopyListviewToClipboard(const ListSource& list) {
     EventPump pump(platform_);
     const QString text = clipboardText(list, pump);
     ClearClipboardWithRetry();
-    SetClipboardTextWithRetry(text, 0); // the result is not examined
+    SetClipboardTextWithRetry(text); // the result is not examined
 }
 
 QString ClipboardCopy::clipboardText(const ListSource& list, EventPump& pump) {
@@ -64,7 +64,7 @@ void ClipboardCopy::ClearClipboardWithRetry() {
             return;
 }
 
-bool ClipboardCopy::SetClipboardTextWithRetry(const QString& text, int /*format*/) {
+bool ClipboardCopy::SetClipboardTextWithRetry(const QString& text) {
     for (int attempt = 1; attempt <= maxAttempts; ++attempt)
         if (platform_.setClipboardText(text))
             return true;

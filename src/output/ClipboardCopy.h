@@ -24,8 +24,8 @@ public:
     // Leaves the clipboard untouched when the list has no rows.
     void CopyListviewToClipboard(const ListSource& list);
     void ClearClipboardWithRetry();
-    // format 0: plain text. True when the text was placed.
-    bool SetClipboardTextWithRetry(const QString& text, int format);
+    // Plain text. True when the text was placed.
+    bool SetClipboardTextWithRetry(const QString& text);
 
     static QString clipboardText(const ListSource& list, EventPump& pump);
     static QString confirmation();

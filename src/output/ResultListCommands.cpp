@@ -13,7 +13,7 @@ void ResultListCommands::ListView2_DblClick() {
     removeSelectedRow(state_.results, state_.pointer);
 }
 
-void ResultListCommands::ListView2_KeyDown(int keyCode, int /*shift*/) {
+void ResultListCommands::ListView2_KeyDown(int keyCode) {
     if (keyCode == deleteKeyCode)
         removeSelectedRow(state_.results, state_.pointer);
 }

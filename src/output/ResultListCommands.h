@@ -21,7 +21,7 @@ public:
     void PushButton2_Click();
     // Double-click on the list, or the Delete key in it (any modifiers): the selected row goes.
     void ListView2_DblClick();
-    void ListView2_KeyDown(int keyCode, int shift);
+    void ListView2_KeyDown(int keyCode);
     // Every pick in the save-option box, and the selection at start-up: store its text.
     // Throws AppError when the settings store cannot be written.
     void Combo1_Click();

@@ -4,6 +4,7 @@
 #include "core/ErrorTrap.h"
 #include "core/EventPump.h"
 #include "core/ScopeExit.h"
+#include "output/OutputTarget.h"
 #include "output/WorkbookWriter.h"
 
 #include <QDir>
@@ -53,22 +54,35 @@ void SpreadsheetExport::PushButton13_Click() {
 void SpreadsheetExport::exportResults(const SpreadsheetProgram& program) {
     ErrorTrap trap = trapAt(saveAsExcelLocation);
     trap.step(104, [&] {
-        const QString folder = exportFolder();
-        if (!QDir().mkpath(folder))
-            throw AppError(QStringLiteral("Cannot create the folder %1").arg(folder));
-        QTemporaryFile file(folder + QStringLiteral("/Results-XXXXXX.xlsx"));
-        if (!file.open())
-            throw AppError(QStringLiteral("Cannot create a workbook in %1: %2")
-                               .arg(folder, file.errorString()));
-        file.setAutoRemove(false);
-        const QString path = file.fileName();
-        file.close();
-        EventPump pump(platform_);
-        WorkbookWriter(pump, rowsPerSheet_).write(state_.results, path);
-        if (!platform_.startProgram(program.program,
-                                    program.argumentsBeforeFile + QStringList{path})) {
-            QFile::remove(path); // nobody will open it
-            throw AppError(QStringLiteral("Cannot start %1").arg(program.program));
+        const QString path = reserveWorkbookName();
+        bool handedOver = false;
+        // A workbook nobody will open goes: on a failure, and when the window closes.
+        const ScopeExit removeUnlessHandedOver([&] {
+            if (!handedOver)
+                QFile::remove(path);
+        });
+        {
+            OutputTarget target(path);
+            EventPump pump(platform_);
+            WorkbookWriter(pump, rowsPerSheet_).write(state_.results, target);
+            pump.runBeside([&] { target.commit(); });
         }
+        if (!platform_.startProgram(program.program,
+                                    program.argumentsBeforeFile + QStringList{path}))
+            throw AppError(QStringLiteral("Cannot start %1").arg(program.program));
+        handedOver = true;
     });
+}
+
+// A fresh name in the cache folder, taken by an empty file so no other export takes it.
+QString SpreadsheetExport::reserveWorkbookName() {
+    const QString folder = exportFolder();
+    if (!QDir().mkpath(folder))
+        throw AppError(QStringLiteral("Cannot create the folder %1").arg(folder));
+    QTemporaryFile file(folder + QStringLiteral("/Results-XXXXXX.xlsx"));
+    if (!file.open())
+        throw AppError(
+            QStringLiteral("Cannot create a workbook in %1: %2").arg(folder, file.errorString()));
+    file.setAutoRemove(false);
+    return file.fileName();
 }

@@ -26,6 +26,7 @@ public:
 
 private:
     void exportResults(const SpreadsheetProgram& program);
+    static QString reserveWorkbookName();
 
     qsizetype rowsPerSheet_;
     std::optional<SpreadsheetProgram> program_;

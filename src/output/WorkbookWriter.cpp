@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 #include "core/RowLoop.h"
+#include "output/OutputTarget.h"
 
 #include <QFile>
 
@@ -17,25 +18,22 @@ QString problemText(lxw_error error) {
     return QString::fromUtf8(lxw_strerror(error));
 }
 
-// One workbook being written; a workbook that is not closed complete is freed unwritten
-// and its file removed.
+// One workbook being written; a workbook that is not closed complete is freed unwritten.
 class Workbook {
 public:
-    Workbook(const QString& path, int columns)
-        : path_(path)
+    Workbook(const OutputTarget& target, int columns)
+        : path_(target.name())
         , columns_(columns) {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
-        const QByteArray name = path.toUtf8();
+        const QByteArray name = QFile::encodeName(target.writablePath());
         workbook_ = workbook_new_opt(name.constData(), &options);
         if (!workbook_)
-            throw AppError(QStringLiteral("Cannot create the workbook %1").arg(path));
+            throw AppError(QStringLiteral("Cannot create the workbook %1").arg(path_));
     }
     ~Workbook() {
-        if (workbook_) {
+        if (workbook_)
             lxw_workbook_free(workbook_);
-            QFile::remove(path_);
-        }
     }
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
@@ -74,17 +72,10 @@ public:
                                      std::min(maxColumnWidth, double(widths_[c]) + 1.5), nullptr);
         lxw_workbook* workbook = std::exchange(workbook_, nullptr);
         lxw_error error = LXW_NO_ERROR;
-        try {
-            pump.runBeside([&] { error = workbook_close(workbook); });
-        } catch (...) {
-            QFile::remove(path_); // the user is gone: nobody will open it
-            throw;
-        }
-        if (error != LXW_NO_ERROR) {
-            QFile::remove(path_);
+        pump.runBeside([&] { error = workbook_close(workbook); });
+        if (error != LXW_NO_ERROR)
             throw AppError(
                 QStringLiteral("Cannot write the workbook %1: %2").arg(path_, problemText(error)));
-        }
     }
 
 private:
@@ -102,9 +93,9 @@ WorkbookWriter::WorkbookWriter(EventPump& pump, qsizetype rowsPerSheet)
     : pump_(pump)
     , rowsPerSheet_(std::clamp<qsizetype>(rowsPerSheet, 2, sheetRowLimit)) {}
 
-void WorkbookWriter::write(const ListSource& list, const QString& path) {
+void WorkbookWriter::write(const ListSource& list, const OutputTarget& target) {
     const int columns = list.columns();
-    Workbook workbook(path, columns);
+    Workbook workbook(target, columns);
     workbook.startSheet(list, pump_);
     qsizetype sheetRow = 1;
     QString withoutEquals;

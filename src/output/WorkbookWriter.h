@@ -9,7 +9,7 @@
 #include "core/EventPump.h"
 #include "core/ListSource.h"
 
-#include <QString>
+class OutputTarget;
 
 class WorkbookWriter {
 public:
@@ -17,9 +17,9 @@ public:
 
     explicit WorkbookWriter(EventPump& pump, qsizetype rowsPerSheet = sheetRowLimit);
 
-    // Throws AppError. A workbook that could not be completed is removed, also when the
-    // window closes during the write.
-    void write(const ListSource& list, const QString& path);
+    // Writes the workbook into the target, which the caller then commits. Throws AppError
+    // (and WindowClosed); the caller's target, cancelled, then leaves nothing behind.
+    void write(const ListSource& list, const OutputTarget& target);
 
 private:
     EventPump& pump_;

@@ -1,9 +1,21 @@
 #include "shell/MainWindow.h"
 
+#include "commands/FormLoad.h"
+#include "commands/HelpCommand.h"
+#include "convert/ConversionRun.h"
 #include "core/AppError.h"
+#include "core/ErrorTrap.h"
 #include "core/RemoveSelectedRow.h"
 #include "core/WindowClosed.h"
+#include "entries/EntryListCommands.h"
+#include "entries/ListFileImport.h"
+#include "output/ClipboardCopy.h"
+#include "output/ResultListCommands.h"
+#include "output/SpreadsheetExport.h"
+#include "output/TextExport.h"
 #include "shell/CursorFile.h"
+#include "shell/StyleSheetCheck.h"
+#include "shell/TextListAccessible.h"
 #include "shell/TextListView.h"
 #include "shell/TextProgressBar.h"
 
@@ -37,12 +49,6 @@ QFont arialBold(double points) {
     return font;
 }
 
-// Shift state as the key-down handlers take it: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftState(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 const char* const listToolTip = "Double-click item to remove it. Move | line to right and out of "
                                 "window to reveal full names.";
 
@@ -62,21 +68,137 @@ QStringList droppedFiles(const QMimeData* data) {
 
 } // namespace
 
+// Every command of the window, made with it.
+struct MainWindow::Commands {
+    Commands(WindowState& state, Platform& platform, WindowLook& look, const QString& folder)
+        : conversion(state, platform, folder + QStringLiteral("/zipbase.mdb"))
+        , entries(state, platform)
+        , results(state, platform)
+        , fileImport(state, platform)
+        , textExport(state, platform)
+        , clipboardCopy(state, platform)
+        , spreadsheetExport(state, platform)
+        , help(state, platform)
+        , formLoad(state, platform, look, results, folder) {}
+
+    ConversionRun conversion;
+    EntryListCommands entries;
+    ResultListCommands results;
+    ListFileImport fileImport;
+    TextExport textExport;
+    ClipboardCopy clipboardCopy;
+    SpreadsheetExport spreadsheetExport;
+    HelpCommand help;
+    FormLoad formLoad;
+};
+
+// One control of the window as designed: positions in twips, relative to the window (for
+// Combo1, to Frame1, which holds it); listed in tab order.
+struct MainWindow::ControlSpec {
+    enum Kind { List, Button, Frame, Combo, Progress };
+    const char* name;
+    Kind kind;
+    const char* caption; // a button's or the frame's text
+    QRect twips;
+    TextListModel WindowState::*model = nullptr; // a list's rows
+    void (*command)(Commands&) = nullptr;        // a button's click
+    const char* location = nullptr;              // where its reports say it happened
+};
+
+std::span<const MainWindow::ControlSpec> MainWindow::controlTable() {
+    using Spec = ControlSpec;
+    static const ControlSpec table[] = {
+        {"ListView1", Spec::List, "", {120, 630, 7800, 1815}, &WindowState::entries},
+        {"ListView2", Spec::List, "", {120, 4875, 7800, 1815}, &WindowState::results},
+        {"PushButton6",
+         Spec::Button,
+         "Add City, State or Zip",
+         {120, 2520, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.entries.PushButton6_Click(); },
+         EntryListCommands::addEntryLocation},
+        {"PushButton3",
+         Spec::Button,
+         "Load City, State or Zip From File",
+         {4080, 2520, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.fileImport.PushButton3_Click(); },
+         ListFileImport::loadFromFileLocation},
+        {"PushButton1",
+         Spec::Button,
+         "Clear List",
+         {120, 3020, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.entries.PushButton1_Click(); },
+         EntryListCommands::clearListLocation},
+        {"PushButton17",
+         Spec::Button,
+         "Start Converting",
+         {120, 4380, 7800, 405},
+         nullptr,
+         [](Commands& c) { c.conversion.PushButton17_Click(); },
+         ConversionRun::startConvertingLocation},
+        {"PushButton4",
+         Spec::Button,
+         "Save Results As Text File",
+         {120, 6780, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.textExport.PushButton4_Click(); },
+         TextExport::saveAsTextLocation},
+        {"PushButton13",
+         Spec::Button,
+         "Save Results As Excel File",
+         {4080, 6780, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.spreadsheetExport.PushButton13_Click(); },
+         SpreadsheetExport::saveAsExcelLocation},
+        {"PushButton2",
+         Spec::Button,
+         "Clear Results",
+         {4080, 7290, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.results.PushButton2_Click(); },
+         ResultListCommands::clearResultsLocation},
+        {"Frame1",
+         Spec::Frame,
+         " What part of the results would you like to save?",
+         {120, 3465, 7800, 800}},
+        {"Combo1", Spec::Combo, "", {240, 300, 7320, 345}},
+        {"PushButton5",
+         Spec::Button,
+         "Copy Results To Clipboard",
+         {120, 7290, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.clipboardCopy.PushButton5_Click(); },
+         ClipboardCopy::copyToClipboardLocation},
+        {"PushButton7",
+         Spec::Button,
+         "Load Sample/Example Data",
+         {4080, 3020, 3840, 405},
+         nullptr,
+         [](Commands& c) { c.entries.PushButton7_Click(); },
+         EntryListCommands::loadSampleLocation},
+        {"PushButton8",
+         Spec::Button,
+         "Help",
+         {120, 120, 7800, 405},
+         nullptr,
+         [](Commands& c) { c.help.PushButton8_Click(); },
+         HelpCommand::helpLocation},
+        {"ProgressBar1", Spec::Progress, "", {120, 7810, 7800, 405}},
+    };
+    return table;
+}
+
 MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& programFolder)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint)
     , state_(state)
     , platform_(platform)
-    , conversion_(state, platform, programFolder + QStringLiteral("/zipbase.mdb"))
-    , entryCommands_(state, platform)
-    , resultCommands_(state, platform)
-    , fileImport_(state, platform)
-    , textExport_(state, platform)
-    , clipboardCopy_(state, platform)
-    , spreadsheetExport_(state, platform)
-    , help_(state, platform)
-    , formLoad_(state, platform, *this, resultCommands_, programFolder) {
+    , commands_(std::make_unique<Commands>(state, platform, *this, programFolder)) {
+    // Screen readers read the lists, and hear their events, through it.
+    TextListAccessible::installFactory();
     setFixedSize(fromTwips({0, 0, 8040, 8325}).size());
     setFont(arialBold(9));
     setAutoFillBackground(true);
@@ -93,128 +215,133 @@ MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& pr
     bindPointer();
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::load() {
-    formLoad_.Form_Load();
+    commands_->formLoad.Form_Load();
 }
 
 void MainWindow::makeControls() {
-    listView1_ = makeListView(state_.entries, {120, 630, 7800, 1815});
-    listView2_ = makeListView(state_.results, {120, 4875, 7800, 1815});
-    makeButton(QStringLiteral("Add City, State or Zip"), {120, 2520, 3840, 405},
-               [this] { entryCommands_.PushButton6_Click(); });
-    makeButton(QStringLiteral("Load City, State or Zip From File"), {4080, 2520, 3840, 405},
-               [this] { fileImport_.PushButton3_Click(); });
-    makeButton(QStringLiteral("Clear List"), {120, 3020, 3840, 405},
-               [this] { entryCommands_.PushButton1_Click(); });
-    makeButton(QStringLiteral("Start Converting"), {120, 4380, 7800, 405},
-               [this] { conversion_.PushButton17_Click(); });
-    makeButton(QStringLiteral("Save Results As Text File"), {120, 6780, 3840, 405},
-               [this] { textExport_.PushButton4_Click(); });
-    makeButton(QStringLiteral("Save Results As Excel File"), {4080, 6780, 3840, 405},
-               [this] { spreadsheetExport_.PushButton13_Click(); });
-    makeButton(QStringLiteral("Clear Results"), {4080, 7290, 3840, 405},
-               [this] { resultCommands_.PushButton2_Click(); });
-
-    frame1_ =
-        new QGroupBox(QStringLiteral(" What part of the results would you like to save?"), this);
-    frame1_->setGeometry(fromTwips({120, 3465, 7800, 800}));
-    frame1_->setAutoFillBackground(true);
-    frame1_->setMouseTracking(true);
-    frame1_->installEventFilter(this);
-    combo1_ = new QComboBox(frame1_);
-    combo1_->setEditable(false);
-    combo1_->setGeometry(fromTwips({240, 300, 7320, 345}));
-
-    makeButton(QStringLiteral("Copy Results To Clipboard"), {120, 7290, 3840, 405},
-               [this] { clipboardCopy_.PushButton5_Click(); });
-    makeButton(QStringLiteral("Load Sample/Example Data"), {4080, 3020, 3840, 405},
-               [this] { entryCommands_.PushButton7_Click(); });
-    makeButton(QStringLiteral("Help"), {120, 120, 7800, 405},
-               [this] { help_.PushButton8_Click(); });
-
-    progressBar1_ = new TextProgressBar(this);
-    progressBar1_->setAccessibleName(QStringLiteral("Progress"));
-    progressBar1_->setGeometry(fromTwips({120, 7810, 7800, 405}));
-    progressBar1_->setRange(0, 100);
-    progressBar1_->setTextVisible(true);
-    progressBar1_->setAlignment(Qt::AlignCenter);
+    for (const ControlSpec& spec : controlTable())
+        controls_.insert(QLatin1String(spec.name), makeControl(spec));
 }
 
-TextListView* MainWindow::makeListView(TextListModel& model, const QRect& twips) {
-    auto* view = new TextListView(model, this);
-    view->setGeometry(fromTwips(twips));
-    view->setToolTip(QString::fromLatin1(listToolTip));
-    view->installEventFilter(this);
-    view->viewport()->installEventFilter(this);
-    view->viewport()->setMouseTracking(true);
-    return view;
+QWidget* MainWindow::makeControl(const ControlSpec& spec) {
+    QWidget* made = nullptr;
+    switch (spec.kind) {
+    case ControlSpec::List: {
+        auto* view = new TextListView(state_.*spec.model, this);
+        view->setToolTip(QString::fromLatin1(listToolTip));
+        view->viewport()->installEventFilter(this);
+        view->viewport()->setMouseTracking(true);
+        made = view;
+        break;
+    }
+    case ControlSpec::Button: {
+        auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
+        button->setFont(arialBold(11.25));
+        connect(button, &QPushButton::clicked, this, [this, &spec] {
+            runCommand([this, &spec] { spec.command(*commands_); }, spec.location);
+        });
+        buttons_.append(button);
+        made = button;
+        break;
+    }
+    case ControlSpec::Frame:
+        made = new QGroupBox(QString::fromUtf8(spec.caption), this);
+        made->setAutoFillBackground(true);
+        break;
+    case ControlSpec::Combo: {
+        auto* combo = new QComboBox(frame1());
+        combo->setEditable(false);
+        combo->setGeometry(fromTwips(spec.twips));
+        return combo; // the frame round it answers for the pointer
+    }
+    case ControlSpec::Progress: {
+        auto* bar = new TextProgressBar(this);
+        bar->setAccessibleName(QStringLiteral("Progress"));
+        bar->setRange(0, 100);
+        bar->setTextVisible(true);
+        bar->setAlignment(Qt::AlignCenter);
+        bar->setGeometry(fromTwips(spec.twips));
+        return bar;
+    }
+    }
+    made->setGeometry(fromTwips(spec.twips));
+    made->setMouseTracking(true);
+    made->installEventFilter(this);
+    return made;
 }
 
-QPushButton* MainWindow::makeButton(const QString& text, const QRect& twips,
-                                    std::function<void()> command) {
-    auto* button = new QPushButton(text, this);
-    button->setGeometry(fromTwips(twips));
-    button->setFont(arialBold(11.25));
-    button->setMouseTracking(true);
-    button->installEventFilter(this);
-    connect(button, &QPushButton::clicked, this,
-            [this, command = std::move(command)] { runCommand(command); });
-    buttons_.append(button);
-    return button;
+QWidget* MainWindow::control(const QString& name) const {
+    return controls_.value(name);
 }
 
-QPushButton* MainWindow::button(const QString& caption) const {
-    for (QPushButton* button : buttons_)
-        if (button->text() == caption)
-            return button;
-    return nullptr;
+TextListView* MainWindow::listView1() const {
+    return control<TextListView>(QStringLiteral("ListView1"));
 }
 
+TextListView* MainWindow::listView2() const {
+    return control<TextListView>(QStringLiteral("ListView2"));
+}
+
+QComboBox* MainWindow::combo1() const {
+    return control<QComboBox>(QStringLiteral("Combo1"));
+}
+
+QGroupBox* MainWindow::frame1() const {
+    return control<QGroupBox>(QStringLiteral("Frame1"));
+}
+
+TextProgressBar* MainWindow::progressBar1() const {
+    return control<TextProgressBar>(QStringLiteral("ProgressBar1"));
+}
+
+// The table's order is the tab order; the frame and the bar take no focus.
 void MainWindow::setTabOrder() {
-    const QList<QWidget*> order{listView1_,
-                                listView2_,
-                                button(QStringLiteral("Add City, State or Zip")),
-                                button(QStringLiteral("Load City, State or Zip From File")),
-                                button(QStringLiteral("Clear List")),
-                                button(QStringLiteral("Start Converting")),
-                                button(QStringLiteral("Save Results As Text File")),
-                                button(QStringLiteral("Save Results As Excel File")),
-                                button(QStringLiteral("Clear Results")),
-                                combo1_,
-                                button(QStringLiteral("Copy Results To Clipboard")),
-                                button(QStringLiteral("Load Sample/Example Data")),
-                                button(QStringLiteral("Help"))};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* widget = control(QLatin1String(spec.name));
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
-void MainWindow::runCommand(const std::function<void()>& command) {
+void MainWindow::runCommand(const std::function<void()>& command, const char* location) {
     try {
         command();
     } catch (const WindowClosed&) {
         // The window is gone: the command stopped at its yield and the program ends.
         QApplication::quit();
+    } catch (const std::exception& failure) {
+        // What no step of the command trapped (memory running out): reported, and the
+        // window at rest again, ready for the next command.
+        state_.pointer.set(MousePointer::Default);
+        ErrorTrap(platform_, QString::fromLatin1(location)).report(ErrorTrap::describe(failure));
     }
 }
 
 void MainWindow::bindSaveOption() {
     connect(&state_.saveOption, &OptionBox::itemsChanged, this, [this] {
-        const QSignalBlocker blocker(combo1_);
-        combo1_->clear();
-        combo1_->addItems(state_.saveOption.items());
-        combo1_->setCurrentIndex(state_.saveOption.index());
+        const QSignalBlocker blocker(combo1());
+        combo1()->clear();
+        combo1()->addItems(state_.saveOption.items());
+        combo1()->setCurrentIndex(state_.saveOption.index());
     });
     connect(&state_.saveOption, &OptionBox::selectionChanged, this, [this](int index) {
-        const QSignalBlocker blocker(combo1_);
-        combo1_->setCurrentIndex(index);
+        const QSignalBlocker blocker(combo1());
+        combo1()->setCurrentIndex(index);
     });
-    connect(combo1_, &QComboBox::activated, this, &MainWindow::pickSaveOption);
+    connect(combo1(), &QComboBox::activated, this, &MainWindow::pickSaveOption);
 }
 
 void MainWindow::pickSaveOption(int index) {
     state_.saveOption.select(index);
     try {
-        resultCommands_.Combo1_Click();
+        commands_->results.Combo1_Click();
     } catch (const AppError& failure) {
         platform_.showMessage(failure.description(), MessageButtons::Ok, MessageIcon::Warning,
                               state_.applicationTitle);
@@ -224,8 +351,8 @@ void MainWindow::pickSaveOption(int index) {
 void MainWindow::bindProgress() {
     const auto show = [this] {
         const double value = std::clamp(state_.progress.value(), 0.0, 100.0);
-        progressBar1_->setValue(int(std::lround(value)));
-        progressBar1_->setShownText(state_.progress.text());
+        progressBar1()->setValue(int(std::lround(value)));
+        progressBar1()->setShownText(state_.progress.text());
     };
     connect(&state_.progress, &ProgressIndicator::changed, this, show);
     show();
@@ -275,15 +402,15 @@ bool MainWindow::handleListEvent(QObject* watched, QEvent* event) {
     const auto isPartOf = [watched](TextListView* view) {
         return view && (watched == view || watched == view->viewport());
     };
-    const bool entries = isPartOf(listView1_);
-    const bool results = isPartOf(listView2_);
+    const bool entries = isPartOf(listView1());
+    const bool results = isPartOf(listView2());
     if (!entries && !results)
         return false;
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (entries)
-            entryCommands_.ListView1_DblClick();
+            commands_->entries.ListView1_DblClick();
         else
-            resultCommands_.ListView2_DblClick();
+            commands_->results.ListView2_DblClick();
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -291,16 +418,16 @@ bool MainWindow::handleListEvent(QObject* watched, QEvent* event) {
         if (key->key() != Qt::Key_Delete)
             return false;
         if (entries)
-            entryCommands_.ListView1_KeyDown(deleteKeyCode, shiftState(key->modifiers()));
+            commands_->entries.ListView1_KeyDown(deleteKeyCode);
         else
-            resultCommands_.ListView2_KeyDown(deleteKeyCode, shiftState(key->modifiers()));
+            commands_->results.ListView2_KeyDown(deleteKeyCode);
         return true;
     }
     return false;
 }
 
 void MainWindow::useButtonFaceBackground() {
-    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(frame1_)}) {
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(frame1())}) {
         QPalette face = widget->palette();
         face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
         widget->setPalette(face);
@@ -308,34 +435,10 @@ void MainWindow::useButtonFaceBackground() {
 }
 
 void MainWindow::applyStyleSheet(const QString& sheet) {
-    static QStringList warnings;
-    warnings.clear();
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type == QtWarningMsg)
-                warnings.append(text);
-        });
+    const QString problem = StyleSheetCheck::problem(sheet);
+    if (!problem.isEmpty())
+        throw AppError(QStringLiteral("The skin could not be read: %1").arg(problem));
     setStyleSheet(sheet);
-    ensurePolished();
-    for (QWidget* child : findChildren<QWidget*>())
-        child->ensurePolished();
-    qInstallMessageHandler(previous);
-    for (const QString& warning : std::as_const(warnings))
-        if (warning.contains(QStringLiteral("Could not parse"))) {
-            setStyleSheet(QString());
-            restoreFonts();
-            throw AppError(QStringLiteral("The skin could not be read: %1").arg(warning));
-        }
-}
-
-void MainWindow::restoreFonts() {
-    // Taking a style sheet off leaves the fonts it set on the controls behind: let every
-    // control inherit again, then set the window's and the buttons' own fonts anew.
-    for (QWidget* child : findChildren<QWidget*>())
-        child->setFont(QFont());
-    setFont(arialBold(9));
-    for (QPushButton* button : std::as_const(buttons_))
-        button->setFont(arialBold(11.25));
 }
 
 void MainWindow::setCaption(const QString& caption) {
@@ -389,7 +492,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    runCommand([this, paths] { fileImport_.Form_OLEDragDrop(paths); });
+    runCommand([this, paths] { commands_->fileImport.Form_OLEDragDrop(paths); },
+               ListFileImport::dropFilesLocation);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,26 +1,20 @@
 #pragma once
 // The main window (Form1): its fixed layout, and the bridge between widgets and the
-// commands. Widgets show WindowState; user actions start commands; the window keeps no
-// state of its own that a command needs.
+// commands. One table of controls (MainWindow.cpp) gives each its designer name, caption,
+// place, tab position and command. Widgets show WindowState; user actions start commands;
+// the window keeps no state of its own that a command needs.
 
-#include "commands/FormLoad.h"
-#include "commands/HelpCommand.h"
 #include "commands/WindowLook.h"
-#include "convert/ConversionRun.h"
 #include "core/Platform.h"
 #include "core/WindowState.h"
-#include "entries/EntryListCommands.h"
-#include "entries/ListFileImport.h"
-#include "output/ClipboardCopy.h"
-#include "output/ResultListCommands.h"
-#include "output/SpreadsheetExport.h"
-#include "output/TextExport.h"
 
 #include <QCursor>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <span>
 
 class QComboBox;
 class QGroupBox;
@@ -33,17 +27,22 @@ class MainWindow : public QWidget, public WindowLook {
 public:
     // programFolder holds zipbase.mdb, HAND-M.CUR and the optional skin x/o.cjs.
     MainWindow(WindowState& state, Platform& platform, const QString& programFolder);
+    ~MainWindow() override;
 
     // Runs start-up (Form_Load); call once before the window is shown.
     void load();
 
-    // The controls by their designer names, for tests that click and type like a user.
-    TextListView* listView1() const { return listView1_; }
-    TextListView* listView2() const { return listView2_; }
-    QComboBox* combo1() const { return combo1_; }
-    QGroupBox* frame1() const { return frame1_; }
-    TextProgressBar* progressBar1() const { return progressBar1_; }
-    QPushButton* button(const QString& caption) const;
+    // A control by its designer name ("PushButton17", "ListView1", "Combo1"), for tests
+    // that click and type like a user; null for a name the window does not have.
+    QWidget* control(const QString& name) const;
+    template <typename Widget> Widget* control(const QString& name) const {
+        return qobject_cast<Widget*>(control(name));
+    }
+    TextListView* listView1() const;
+    TextListView* listView2() const;
+    QComboBox* combo1() const;
+    QGroupBox* frame1() const;
+    TextProgressBar* progressBar1() const;
 
     void useButtonFaceBackground() override;
     void applyStyleSheet(const QString& sheet) override;
@@ -64,36 +63,26 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    TextListView* makeListView(TextListModel& model, const QRect& twips);
-    QPushButton* makeButton(const QString& text, const QRect& twips, std::function<void()> command);
+    struct Commands;
+    struct ControlSpec;
+
+    static std::span<const ControlSpec> controlTable();
     void makeControls();
+    QWidget* makeControl(const ControlSpec& spec);
     void setTabOrder();
     void bindSaveOption();
     void bindProgress();
     void bindPointer();
     void pickSaveOption(int index);
-    void restoreFonts();
     bool handleListEvent(QObject* watched, QEvent* event);
     bool isOverButton(QObject* watched, QEvent* event) const;
-    void runCommand(const std::function<void()>& command);
+    // Runs a command; what it lets escape is reported at its location, and the window goes on.
+    void runCommand(const std::function<void()>& command, const char* location);
 
     WindowState& state_;
     Platform& platform_;
-    ConversionRun conversion_;
-    EntryListCommands entryCommands_;
-    ResultListCommands resultCommands_;
-    ListFileImport fileImport_;
-    TextExport textExport_;
-    ClipboardCopy clipboardCopy_;
-    SpreadsheetExport spreadsheetExport_;
-    HelpCommand help_;
-    FormLoad formLoad_;
+    std::unique_ptr<Commands> commands_;
     std::optional<QCursor> customPointer_;
-
-    TextListView* listView1_ = nullptr;
-    TextListView* listView2_ = nullptr;
-    QGroupBox* frame1_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    TextProgressBar* progressBar1_ = nullptr;
-    QList<QPushButton*> buttons_;
+    QHash<QString, QWidget*> controls_; // by designer name
+    QList<QWidget*> buttons_;
 };

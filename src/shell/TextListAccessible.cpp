@@ -17,7 +17,14 @@ QAccessibleInterface* makeInterface(const QString& className, QObject* object) {
 } // namespace
 
 TextListAccessible::TextListAccessible(TextListView* view)
-    : QAccessibleWidget(view, QAccessible::List) {}
+    : QAccessibleWidget(view, QAccessible::List)
+    , modelWatch_(std::make_unique<QObject>()) {
+    const auto forget = [this] { forgetRows(); };
+    QObject::connect(&view->model(), &QAbstractItemModel::rowsAboutToBeRemoved, modelWatch_.get(),
+                     forget);
+    QObject::connect(&view->model(), &QAbstractItemModel::modelAboutToBeReset, modelWatch_.get(),
+                     forget);
+}
 
 TextListAccessible::~TextListAccessible() {
     forgetRows();

@@ -7,6 +7,9 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QObject>
+
+#include <memory>
 
 class TextListView;
 
@@ -15,7 +18,8 @@ public:
     explicit TextListAccessible(TextListView* view);
     ~TextListAccessible() override;
 
-    // Installed once, by the first list view made.
+    // Makes Qt ask this class for every TextListView: the window does, as it is put
+    // together; a view's events name rows, which only this interface has.
     static void installFactory();
 
     int childCount() const override;
@@ -26,9 +30,11 @@ public:
     QString text(QAccessible::Text t) const override;
 
     TextListView* view() const;
-    // The rows' items no longer match their rows (rows were removed or the list reset).
-    void forgetRows() const;
 
 private:
+    // The rows' items no longer match their rows: rows are being removed or the list reset.
+    void forgetRows() const;
+
     mutable QHash<int, QAccessible::Id> rows_;
+    std::unique_ptr<QObject> modelWatch_; // ends the model's connections with this object
 };

@@ -1,7 +1,6 @@
 #include "shell/TextListView.h"
 
 #include "core/TextListModel.h"
-#include "shell/TextListAccessible.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -18,7 +17,6 @@ TextListView::TextListView(TextListModel& model, QWidget* parent)
     , model_(model)
     , header_(new QHeaderView(Qt::Horizontal, this)) {
     setFocusPolicy(Qt::StrongFocus);
-    TextListAccessible::installFactory();
     header_->setModel(&model_);
     header_->setStretchLastSection(false);
     header_->setSectionsClickable(false);
@@ -172,10 +170,6 @@ void TextListView::announceSelection() {
 
 void TextListView::announceRows(QAccessibleTableModelChangeEvent::ModelChangeType type, int first,
                                 int last) {
-    if (type != QAccessibleTableModelChangeEvent::RowsInserted)
-        if (auto* list =
-                dynamic_cast<TextListAccessible*>(QAccessible::queryAccessibleInterface(this)))
-            list->forgetRows();
     // One event for a whole batch of rows, not one per row: a million rows stay cheap.
     QAccessibleTableModelChangeEvent change(this, type);
     change.setFirstRow(first);

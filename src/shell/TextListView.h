@@ -6,8 +6,9 @@
 //
 // The selected row lives in the model (TextListModel::selectedRow), where the commands
 // read it. Double-click and the Delete key are left to the window's event filter.
-// Assistive technology reads it through TextListAccessible and hears of new rows and of
-// the selection moving. The focused list shows a focus frame round its selected row.
+// Assistive technology (through TextListAccessible, when the program installs it) hears
+// of new rows and of the selection moving. The focused list shows a focus frame round its selected
+// row.
 
 #include <QAbstractScrollArea>
 #include <QAccessible>

@@ -189,8 +189,11 @@ void EntryRulesTest::wordRow() {
     QFETCH(int, option);
     QFETCH(QStringList, fields);
     QFETCH(QString, row);
-    std::vector<QStringView> views(fields.begin(), fields.end());
-    QCOMPARE(SaveOption::wordRow(option, views), row);
+    ZipRow fetched;
+    const std::vector<ZipField> order = SaveOption::at(option).fields();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        fetched.set(order[i], fields.at(qsizetype(i)));
+    QCOMPARE(SaveOption::wordRow(option, fetched), row);
 }
 
 QTEST_GUILESS_MAIN(EntryRulesTest)

@@ -33,13 +33,21 @@ private slots:
 
 namespace {
 
-// Every row a lookup hands over, its fields joined by "|".
+using enum ZipField;
+std::vector<ZipField> prepared; // what the last prepare() fetches, in order
+
+void prepare(ZipDatabase& db, std::vector<ZipField> fields) {
+    db.prepare(fields);
+    prepared = std::move(fields);
+}
+
+// Every row a lookup hands over, its fetched fields joined by "|".
 template <typename Lookup> QStringList collect(Lookup&& lookup) {
     QStringList found;
-    lookup([&](std::span<const QStringView> fields) {
+    lookup([&](const ZipRow& row) {
         QStringList parts;
-        for (QStringView field : fields)
-            parts << field.toString();
+        for (ZipField field : prepared)
+            parts << row[field].toString();
         found << parts.join(u'|');
     });
     return found;
@@ -57,28 +65,28 @@ QStringList rows(ZipDatabase& db, const QString& city, const QString& state) {
 
 void ZipDatabaseTest::cityWithApostrophe() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
-    db.prepare(QStringLiteral("ZIP"));
+    prepare(db, {Zip});
     QCOMPARE(rows(db, QStringLiteral("COEUR D'ALENE"), QStringLiteral("ID")),
              (QStringList{"83814", "83815", "83816"}));
 }
 
 void ZipDatabaseTest::zipWithTwoCities() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
-    db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+    prepare(db, {City, State, Zip});
     QCOMPARE(rows(db, QStringLiteral("11760")),
              (QStringList{"ISLANDIA|NY|11760", "MELVILLE|NY|11760"}));
 }
 
 void ZipDatabaseTest::lettersCaseIgnored() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
-    db.prepare(QStringLiteral("ZIP"));
+    prepare(db, {Zip});
     QCOMPARE(rows(db, QStringLiteral("nashua"), QStringLiteral("nH")),
              (QStringList{"03060", "03061", "03062", "03063", "03064"}));
 }
 
 void ZipDatabaseTest::distinctOverColumnList() {
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
-    db.prepare(QStringLiteral("STATE"));
+    prepare(db, {State});
     QCOMPARE(rows(db, QStringLiteral("NASHUA"), QStringLiteral("NH")), QStringList{"NH"});
 }
 
@@ -101,7 +109,7 @@ void ZipDatabaseTest::keysCannotChangeTheQuery() {
     QFETCH(QString, city);
     QFETCH(QString, state);
     ZipDatabase db(QStringLiteral(QUELLIST_ZIPBASE));
-    db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+    prepare(db, {City, State, Zip});
     QCOMPARE(rows(db, city, state), QStringList());
     QCOMPARE(rows(db, city), QStringList());
     QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
@@ -135,7 +143,7 @@ void ZipDatabaseTest::brokenFilesAreRefused() {
 
     try {
         ZipDatabase db(path);
-        db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+        prepare(db, {City, State, Zip});
         QFAIL("the broken database was accepted");
     } catch (const AppError& failure) {
         QVERIFY2(failure.description().contains(path), qPrintable(failure.description()));
@@ -148,7 +156,7 @@ void ZipDatabaseTest::failingQueryThrowsForItsKeyOnly() {
     const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
     QVERIFY(TestDatabase::create(path, TestDatabase::failingForZip99999Sql()));
     ZipDatabase db(path);
-    db.prepare(QStringLiteral("CITY, STATE, ZIP"));
+    prepare(db, {City, State, Zip});
     QVERIFY_THROWS_EXCEPTION(AppError, rows(db, QStringLiteral("99999")));
     QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
 }

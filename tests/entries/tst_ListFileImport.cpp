@@ -2,7 +2,6 @@
 // paths, and the command's messages for missing, binary and unreadable files.
 
 #include "entries/ListFileImport.h"
-#include "entries/ListFileReader.h"
 #include "entries/PathRepair.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
@@ -38,8 +37,6 @@ class ListFileImportTest : public QObject {
 private slots:
     void goldenFiles_data();
     void goldenFiles();
-    void collapseDoubleBackslashes_data();
-    void collapseDoubleBackslashes();
     void collapseDoubleSlashes_data();
     void collapseDoubleSlashes();
     void cancelChangesNothing();
@@ -68,31 +65,6 @@ void ListFileImportTest::goldenFiles() {
     QCOMPARE(entries(state),
              QStringList{"ALREADY THERE"} + goldenEntries(base + QStringLiteral(".expected")));
     QVERIFY(platform.messages.isEmpty());
-}
-
-void ListFileImportTest::collapseDoubleBackslashes_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("repaired");
-    QTest::newRow("root of a drive") << "C:\\\\list.txt"
-                                     << "C:\\list.txt";
-    QTest::newRow("four in a row") << "C:\\a\\\\\\\\b"
-                                   << "C:\\a\\\\b";
-    QTest::newRow("three in a row") << "C:\\a\\\\\\b"
-                                    << "C:\\a\\\\b";
-    QTest::newRow("single leading") << "\\share\\a.txt"
-                                    << "\\\\share\\a.txt";
-    QTest::newRow("three leading") << "\\\\\\server\\a.txt"
-                                   << "\\\\server\\a.txt";
-    QTest::newRow("network folder") << "\\\\server\\lists\\\\a.txt"
-                                    << "\\\\server\\lists\\a.txt";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
-void ListFileImportTest::collapseDoubleBackslashes() {
-    QFETCH(QString, path);
-    QFETCH(QString, repaired);
-    QCOMPARE(CollapseDoubleBackslashes(path), repaired);
 }
 
 void ListFileImportTest::collapseDoubleSlashes_data() {

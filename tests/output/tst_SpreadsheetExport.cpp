@@ -5,6 +5,7 @@
 
 #include "core/AppError.h"
 #include "core/WindowClosed.h"
+#include "output/OutputTarget.h"
 #include "output/SpreadsheetExport.h"
 #include "output/WorkbookWriter.h"
 #include "support/ScriptedPlatform.h"
@@ -126,7 +127,9 @@ void SpreadsheetExportTest::equalsRuleAndClearedCheckBox() {
     table.rowCells = {{"=Rye", "=SUM(A1)"}, {"Salem", "a=b=c"}, {"Nashua", "=x"}};
     table.checks = {true, false, true};
     const QString path = dir.filePath(QStringLiteral("table.xlsx"));
-    WorkbookWriter(pump).write(table, path);
+    OutputTarget target(path);
+    WorkbookWriter(pump).write(table, target);
+    target.commit();
     QCOMPARE(rowsOf(readWorkbook(path), 0),
              (QStringList{"City:s|Formula:s", "=Rye:s|SUM(A1):s", "", "Nashua:s|x:s"}));
 }

@@ -3,6 +3,7 @@
 // and assistive technology reads rows, names and the selection at a million rows.
 
 #include "core/TextListModel.h"
+#include "shell/TextListAccessible.h"
 #include "shell/TextListView.h"
 
 #include <QAccessible>
@@ -36,6 +37,7 @@ struct List {
 class TextListViewTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { TextListAccessible::installFactory(); }
     void keysMoveTheSelection();
     void clickOnScrolledListPicksRowUnderPointer();
     void focusIsVisible();
