@@ -103,6 +103,8 @@ bool AlignedTextWriter::writeRows(const ListSource& list, const std::vector<qsiz
             progress_->setValue(double(rowsNow / 2000 + r + 1) / double(rowsNow) * 100.0);
             progress_->setText(writingText(r + 1));
             pump_.yield();
+            if (r >= list.rows())
+                break; // the list was cleared while the bar showed the row
         }
         if (!list.checked(r)) // 188
             continue;

@@ -100,8 +100,11 @@ private slots:
     void unmatchedEntriesAndSummary();
     void failures_data();
     void failures();
+    void readingRules_data();
+    void readingRules();
+    void standardStreamsNamedAsFiles();
+    void outOfMemoryKeepsTheOldFile();
     void closedPipeEndsQuietly();
-    void failedOutputKeepsTheOldFile();
     void versionNamesTheZipData();
 
 private:
@@ -200,36 +203,137 @@ void QuellistConvertTest::unmatchedEntriesAndSummary() {
 
 void QuellistConvertTest::failures_data() {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "usage: quellist-convert";
-    QTest::newRow("bad save") << QStringList{"--save", "county"} << 2 << "--save takes one of";
-    QTest::newRow("xlsx to a pipe") << QStringList{"--format", "xlsx"} << 2 << "-o FILE";
-    QTest::newRow("missing database")
-        << QStringList{"--database", "/nonexistent/zipbase.mdb"} << 3 << "/nonexistent/zipbase.mdb";
-    QTest::newRow("broken database") << QStringList{"--database", "BROKEN"} << 3 << "BROKEN";
+    const QByteArray list = "03053\r\n";
+    QTest::newRow("unknown option")
+        << QStringList{"--colour"} << list << 2 << "usage: quellist-convert";
+    QTest::newRow("bad save") << QStringList{"--save", "county"} << list << 2
+                              << "--save takes one of";
+    QTest::newRow("xlsx to a pipe")
+        << QStringList{"--format", "xlsx", "-o", "-"} << list << 2 << "-o FILE";
+    QTest::newRow("missing database") << QStringList{"--database", "/nonexistent/zipbase.mdb"}
+                                      << list << 3 << "/nonexistent/zipbase.mdb";
+    QTest::newRow("broken database")
+        << QStringList{"--database", "BROKEN", "GOOD"} << list << 3 << "BROKEN";
     QTest::newRow("missing input")
-        << QStringList{"/nonexistent/list.txt"} << 4 << "Cannot read /nonexistent/list.txt";
-    QTest::newRow("binary input") << QStringList{"BINARY"} << 4 << "binary data";
-    QTest::newRow("full device") << QStringList{"-o", "/dev/full", "-"} << 4 << "/dev/full";
+        << QStringList{"/nonexistent/list.txt"} << list << 4 << "Cannot read /nonexistent/list.txt";
+    QTest::newRow("a good and a missing input")
+        << QStringList{"GOOD", "/nonexistent/list.txt"} << list << 4 << "Cannot read /nonexistent";
+    QTest::newRow("workbook of a missing input")
+        << QStringList{"--format", "xlsx", "/nonexistent/list.txt"} << list << 4 << "Cannot read";
+    QTest::newRow("binary input") << QStringList{"BINARY"} << list << 4 << "binary data";
+    QTest::newRow("endless binary device")
+        << QStringList{"/dev/zero"} << list << 4 << "/dev/zero is not a list file";
+    QTest::newRow("binary pipe") << QStringList{"-"} << QByteArray(3 << 20, '\0') << 4
+                                 << "standard input is not a list file";
+    QTest::newRow("full device") << QStringList{"-o", "/dev/full", "-"} << list << 4 << "/dev/full";
     QTest::newRow("folder as output")
-        << QStringList{"-o", "/", "-"} << 4 << "Cannot create /: it is a folder";
+        << QStringList{"-o", "/", "-"} << list << 4 << "Cannot create /: it is a folder";
 }
 
+// A run that fails commits nothing: old output files stay whole, no other file is left.
 void QuellistConvertTest::failures() {
     QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
     QFETCH(int, status);
     QFETCH(QString, message);
     QVERIFY(writeFile(path("broken.mdb"), "this is no database"));
-    QVERIFY(writeFile(path("binary.txt"), QByteArray("03053\0\r\n", 8)));
+    QVERIFY(writeFile(path("binary.txt"), QByteArray("AB\0CD\r\n", 7)));
+    QVERIFY(writeFile(path("good.txt"), "03053\r\nnowhere\r\n"));
+    QVERIFY(writeFile(path("old.txt"), "yesterday's rows"));
+    QVERIFY(writeFile(path("old-unmatched.txt"), "yesterday's misses"));
+    const QStringList before = QDir(dir_->path()).entryList(QDir::Files);
     arguments.replaceInStrings(QStringLiteral("BROKEN"), path("broken.mdb"));
     arguments.replaceInStrings(QStringLiteral("BINARY"), path("binary.txt"));
+    arguments.replaceInStrings(QStringLiteral("GOOD"), path("good.txt"));
     message.replace(QStringLiteral("BROKEN"), path("broken.mdb"));
-    const Result result = convert(arguments, "03053\r\n");
+    if (!arguments.contains(QStringLiteral("-o")))
+        arguments << "-o" << path("old.txt");
+    arguments << "--unmatched" << path("old-unmatched.txt");
+    const Result result = convert(arguments, input);
     QCOMPARE(result.status, status);
     QVERIFY2(result.err.contains(message.toUtf8()), result.err);
+    QCOMPARE(readFile(path("old.txt")), QByteArray("yesterday's rows"));
+    QCOMPARE(readFile(path("old-unmatched.txt")), QByteArray("yesterday's misses"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), before);
     QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists() &&
             !QFileInfo(QStringLiteral("/dev/full")).isFile());
+}
+
+// Lists made on Linux end their lines with LF; the converter reads them as it reads CR LF.
+void QuellistConvertTest::readingRules_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("LF ends a line")
+        << QByteArray("501\n02134\n") << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
+        << QByteArray("2 entries read, 2 converted, 0 unmatched");
+    QTest::newRow("a last line end adds no entry")
+        << QByteArray("501\r\n") << QByteArray("Holtsville, NY 00501\r\n")
+        << QByteArray("1 entries read");
+    QTest::newRow("CR alone ends a line")
+        << QByteArray("501\r02134") << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
+        << QByteArray("2 entries read");
+    QTest::newRow("a line longer than any entry")
+        << QByteArray(70000, 'a') + "\n501\n"
+        << QByteArray("Holtsville, NY 00501\r\n")
+        << QByteArray("standard input:1: the line is longer than 65536 characters");
+}
+
+void QuellistConvertTest::readingRules() {
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, rows);
+    QFETCH(QByteArray, message);
+    const Result result = convert({"-"}, input);
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, rows);
+    QVERIFY2(result.err.contains(message), result.err);
+}
+
+// Names that lead to the converter's own standard streams are written in place, so
+// nothing written to the stream is lost; "-" is standard output.
+void QuellistConvertTest::standardStreamsNamedAsFiles() {
+    QVERIFY(writeFile(path("list.txt"), "03053\r\nnowhere\r\n"));
+    const auto shell = [&](const QString& command) {
+        QProcess bash;
+        bash.setWorkingDirectory(dir_->path());
+        bash.start(QStringLiteral("bash"), {"-c", command, QStringLiteral(QUELLIST_CONVERT)});
+        bash.waitForFinished(60000);
+        return bash.exitCode();
+    };
+    QCOMPARE(shell("\"$0\" list.txt --unmatched /dev/stdout > out.txt"), 0);
+    QCOMPARE(readFile(path("out.txt")),
+             QByteArray("Londonderry, NH 03053\r\nlist.txt:2\tNOWHERE\n"));
+    QCOMPARE(shell("\"$0\" list.txt -o /dev/stderr 2> err.txt"), 0);
+    const QByteArray err = readFile(path("err.txt"));
+    QVERIFY2(err.startsWith("Londonderry, NH 03053\r\n") && err.contains("2 entries read"), err);
+    QCOMPARE(shell("\"$0\" -q list.txt -o - > out.txt"), 0);
+    QCOMPARE(readFile(path("out.txt")), QByteArray("Londonderry, NH 03053\r\n"));
+    QVERIFY(!QFileInfo::exists(path("-")));
+}
+
+// Memory running out: one line, status 4, the old output whole. A results list of
+// twenty million rows cannot fit under the limit, whatever the program needs to start.
+void QuellistConvertTest::outOfMemoryKeepsTheOldFile() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer reserves more address space than the limit allows");
+#endif
+    QVERIFY(writeFile(path("old.txt"), "yesterday's rows"));
+    QProcess bash;
+    bash.setWorkingDirectory(dir_->path());
+    bash.start(QStringLiteral("bash"),
+               {"-c",
+                "yes 03053 | head -n 20000000 | (ulimit -v 120000; \"$0\" -q --format "
+                "aligned -o old.txt)",
+                QStringLiteral(QUELLIST_CONVERT)});
+    QVERIFY(bash.waitForFinished(120000));
+    QCOMPARE(bash.exitCode(), 4);
+    const QByteArray err = bash.readAllStandardError();
+    QVERIFY2(err.startsWith("quellist-convert: ") && err.count('\n') == 1, err);
+    QCOMPARE(readFile(path("old.txt")), QByteArray("yesterday's rows"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"old.txt"});
 }
 
 void QuellistConvertTest::closedPipeEndsQuietly() {
@@ -241,18 +345,6 @@ void QuellistConvertTest::closedPipeEndsQuietly() {
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("0"));
     QVERIFY2(!shell.readAllStandardError().contains("cannot write"), "a message for a closed pipe");
-}
-
-void QuellistConvertTest::failedOutputKeepsTheOldFile() {
-    QVERIFY(writeFile(path("out.txt"), "the rows from yesterday"));
-    QVERIFY(writeFile(path("list.txt"), "03053\r\n"));
-    // A run that fails (here on a broken database) leaves the old file whole.
-    QVERIFY(writeFile(path("broken.mdb"), "this is no database"));
-    const Result result =
-        convert({"-o", path("out.txt"), "--database", path("broken.mdb"), path("list.txt")});
-    QCOMPARE(result.status, 3);
-    QCOMPARE(readFile(path("out.txt")), QByteArray("the rows from yesterday"));
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 3);
 }
 
 // --version says how old the zip data is and where it comes from: data/SOURCES, whole.

@@ -136,10 +136,7 @@ void ZipDatabaseTest::brokenFilesAreRefused() {
     QFETCH(QString, problem);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
-    if (!sql.isEmpty())
-        QVERIFY(TestDatabase::create(path, sql));
-    else if (!bytes.isNull())
-        QVERIFY(writeFile(path, bytes));
+    QVERIFY(TestDatabase::place(path, bytes, sql));
 
     try {
         ZipDatabase db(path);

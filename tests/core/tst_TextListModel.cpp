@@ -2,6 +2,7 @@
 // commands see at once and views see in batches, removal and clearing.
 
 #include "core/TextListModel.h"
+#include "support/ListTexts.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -24,14 +25,7 @@ private slots:
     void longListsKeepOrderAcrossRemovals();
 };
 
-namespace {
-QStringList texts(const TextListModel& model) {
-    QStringList all;
-    for (qsizetype i = 0; i < model.count(); ++i)
-        all << model.text(i);
-    return all;
-}
-} // namespace
+namespace {} // namespace
 
 void TextListModelTest::commandsSeeAppendsAtOnceViewsOnFlush() {
     TextListModel model(TextListModel::Storage::Unique);
@@ -60,7 +54,7 @@ void TextListModelTest::sharedModeStoresEqualTextsOnce() {
     QVERIFY(model.intern(u"Nashua, NH 03061") != nashua);
     const TextListModel::TextId ids[] = {nashua, nashua, nashua};
     model.appendIds(ids);
-    QCOMPARE(texts(model), QStringList(3, QStringLiteral("Nashua, NH 03060")));
+    QCOMPARE(textsOf(model), QStringList(3, QStringLiteral("Nashua, NH 03060")));
 }
 
 void TextListModelTest::sharedIdsSurviveClear() {
@@ -70,7 +64,7 @@ void TextListModelTest::sharedIdsSurviveClear() {
     model.clear();
     QCOMPARE(model.count(), 0);
     model.appendIds(std::span(&id, 1));
-    QCOMPARE(texts(model), QStringList{QStringLiteral("Londonderry, NH 03053")});
+    QCOMPARE(textsOf(model), QStringList{QStringLiteral("Londonderry, NH 03053")});
 }
 
 void TextListModelTest::removeKeepsOrderOfTheRest() {
@@ -80,7 +74,7 @@ void TextListModelTest::removeKeepsOrderOfTheRest() {
     model.flushAppends();
     QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
     model.removeAt(2);
-    QCOMPARE(texts(model), (QStringList{"1", "2", "4", "5"}));
+    QCOMPARE(textsOf(model), (QStringList{"1", "2", "4", "5"}));
     QCOMPARE(model.rowCount(), 4);
     QCOMPARE(removed.size(), 1);
 }
@@ -95,7 +89,7 @@ void TextListModelTest::removeOfRowNotYetShown() {
     QCOMPARE(removed.size(), 0);
     model.flushAppends();
     QCOMPARE(model.rowCount(), 1);
-    QCOMPARE(texts(model), QStringList{"1"});
+    QCOMPARE(textsOf(model), QStringList{"1"});
 }
 
 void TextListModelTest::uniqueModeKeepsDuplicatesApart() {
@@ -103,10 +97,10 @@ void TextListModelTest::uniqueModeKeepsDuplicatesApart() {
     model.append(u"03053");
     model.append(u"03053");
     model.append(u"");
-    QCOMPARE(texts(model), (QStringList{"03053", "03053", ""}));
+    QCOMPARE(textsOf(model), (QStringList{"03053", "03053", ""}));
     model.clear();
     model.append(u"after");
-    QCOMPARE(texts(model), QStringList{"after"});
+    QCOMPARE(textsOf(model), QStringList{"after"});
 }
 
 void TextListModelTest::selectionFollowsRemoval() {

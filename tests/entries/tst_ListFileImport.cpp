@@ -3,6 +3,7 @@
 
 #include "entries/ListFileImport.h"
 #include "entries/PathRepair.h"
+#include "support/ListTexts.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 
@@ -16,10 +17,7 @@
 namespace {
 
 QStringList entries(const WindowState& state) {
-    QStringList all;
-    for (qsizetype i = 0; i < state.entries.count(); ++i)
-        all << state.entries.text(i);
-    return all;
+    return textsOf(state.entries);
 }
 
 // Golden entries: one "[entry]" a line, so blanks and empty entries show.

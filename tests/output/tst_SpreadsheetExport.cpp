@@ -10,6 +10,7 @@
 #include "output/WorkbookWriter.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TableSource.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,9 +81,8 @@ private slots:
     void rowsPastTheLimitGoOnNextSheet();
     void noSpreadsheetProgram();
     void emptyResultsOpenNothing();
-    void programFailsToStart();
-    void cacheFolderNotWritable();
-    void windowClosedDuringWrite();
+    void failures_data();
+    void failures();
 };
 
 void SpreadsheetExportTest::initTestCase() {
@@ -179,39 +179,44 @@ void SpreadsheetExportTest::emptyResultsOpenNothing() {
     QVERIFY(workbooksLeft().isEmpty());
 }
 
-void SpreadsheetExportTest::programFailsToStart() {
-    Fixture f;
-    f.addResults({"03053"});
-    f.platform.startProgramFails = true;
-    SpreadsheetExport(f.state, f.platform).PushButton13_Click();
-    QCOMPARE(f.platform.messages.size(), 1);
-    QVERIFY(f.platform.messages.first().text.contains(
-        QStringLiteral("in Marrowby2021/08/31.Form1.PushButton13_Click at line ")));
-    QCOMPARE(f.state.pointer.value(), 0);
-    QVERIFY(workbooksLeft().isEmpty());
+// Faults met on the way to the spreadsheet program: one report at PushButton13_Click, or
+// none when the window closes; the pointer at rest and no workbook left behind.
+void SpreadsheetExportTest::failures_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("reports");
+    QTest::newRow("the program fails to start") << "start" << 1;
+    QTest::newRow("the cache folder cannot be made") << "folder" << 1;
+    QTest::newRow("the window closes during the write") << "close" << 0;
 }
 
-void SpreadsheetExportTest::cacheFolderNotWritable() {
-    // A file where the folder should be: no one, root included, can create the folder.
-    QDir().mkpath(QFileInfo(SpreadsheetExport::exportFolder()).path());
-    QFile blocker(SpreadsheetExport::exportFolder());
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    Fixture f;
-    f.addResults({"03053"});
-    SpreadsheetExport(f.state, f.platform).PushButton13_Click();
-    QCOMPARE(f.platform.messages.size(), 1);
-    QCOMPARE(f.platform.messages.first().title, QStringLiteral("Application Error"));
-    QVERIFY(f.platform.startedPrograms.isEmpty());
-}
-
-void SpreadsheetExportTest::windowClosedDuringWrite() {
+void SpreadsheetExportTest::failures() {
+    QFETCH(QString, fault);
+    QFETCH(int, reports);
     Fixture f;
     for (int i = 0; i < 100; ++i)
         f.state.results.append(u"Nashua, NH 03060");
-    f.platform.onYield = [&](int yield) { f.platform.closed = yield == 20; };
-    QVERIFY_THROWS_EXCEPTION(WindowClosed,
-                             SpreadsheetExport(f.state, f.platform).PushButton13_Click());
+    if (fault == QStringLiteral("start")) {
+        f.platform.startProgramFails = true;
+    } else if (fault == QStringLiteral("folder")) {
+        // A file where the folder should be: no one, root included, can create the folder.
+        QDir().mkpath(QFileInfo(SpreadsheetExport::exportFolder()).path());
+        QVERIFY(writeFile(SpreadsheetExport::exportFolder(), "in the way"));
+    } else if (fault == QStringLiteral("close")) {
+        f.platform.onceWhen([&] { return f.state.pointer.busy(); },
+                            [&] { f.platform.closed = true; });
+    }
+    const auto exportResults = [&] { SpreadsheetExport(f.state, f.platform).PushButton13_Click(); };
+    if (fault == QStringLiteral("close"))
+        QVERIFY_THROWS_EXCEPTION(WindowClosed, exportResults());
+    else
+        exportResults();
+    QCOMPARE(f.platform.messages.size(), reports);
+    if (reports > 0) {
+        QCOMPARE(f.platform.messages.first().title, QStringLiteral("Application Error"));
+        QVERIFY(f.platform.messages.first().text.contains(
+            QStringLiteral("in Marrowby2021/08/31.Form1.PushButton13_Click at line ")));
+    }
+    QCOMPARE(f.state.pointer.value(), 0);
     QVERIFY(workbooksLeft().isEmpty());
     QVERIFY(f.platform.startedPrograms.isEmpty());
 }

@@ -1,11 +1,13 @@
 // "Save Results As Text File": the exact bytes against golden files, the overwrite
 // question, progress, and targets that fail: nothing half-written, nothing lost.
 
+#include "core/AppError.h"
 #include "core/WindowClosed.h"
 #include "output/AlignedTextWriter.h"
 #include "output/TextExport.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TableSource.h"
+#include "support/TestDevices.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -72,12 +74,10 @@ private slots:
     void progressOf5000Rows();
     void noRowCountBelow1000();
     void listClearedDuringSave();
-    void fullDevice();
-    void folderThatCannotBeWritten();
-    void existingFileSurvivesFailedSave();
+    void failingTargets_data();
+    void failingTargets();
+    void deviceFailingMidway();
     void existingFileSurvivesClosedWindow();
-    void nameTooLong();
-    void existingReadOnlyFile();
 };
 
 void TextExportTest::emptyListIsTenBytes() {
@@ -186,67 +186,94 @@ void TextExportTest::listClearedDuringSave() {
     QTemporaryDir dir;
     Fixture f;
     f.addResults({threeRows[0], threeRows[1], threeRows[2]});
-    f.platform.onYield = [&](int yield) {
-        if (yield == 12) // before the second row of the write pass
-            f.state.results.clear();
-    };
+    // The bar shows the second row coming: the user clears the list before it is read.
+    f.platform.onceWhen([&] { return qFuzzyCompare(f.state.progress.value(), 200.0 / 3); },
+                        [&] { f.state.results.clear(); });
     const QString path = dir.filePath(QStringLiteral("results.txt"));
     f.save(path);
     QCOMPARE(f.platform.messageTexts(), QStringList{"Done."});
     QCOMPARE(readFile(path), golden("three-rows.txt").left(48)); // header and first row
 }
 
-void TextExportTest::fullDevice() {
-    Fixture f;
-    f.addResults({threeRows[0]});
-    f.save(QStringLiteral("/dev/full"));
-    QCOMPARE(f.platform.messages.size(), 2); // the overwrite question, then one report
-    const ShownMessage& report = f.platform.messages.last();
-    QCOMPARE(report.title, QStringLiteral("Application Error"));
-    QVERIFY2(report.text.contains(QStringLiteral(
-                 "in Marrowby2021/08/31.Main.SaveListviewProperlySpaced at line 170")),
-             qPrintable(report.text));
-    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
-    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
-    QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
+// Targets that fail, each reported once at its line: no "Done.", the window at rest,
+// an old file whole and no partial or temporary file left.
+void TextExportTest::failingTargets_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a full device") << "/dev/full" << 170 << "No space left on device";
+    QTest::newRow("a folder that cannot be written") << "LOCKED/results.txt" << 156 << "";
+    QTest::newRow("a folder") << "DIR" << 156 << "it is a folder";
+    QTest::newRow("a name too long")
+        << "DIR/" + QString(300, u'n') + ".txt" << 156 << "the name is too long";
+    QTest::newRow("the disk filling up during the save") << "OLD" << 222 << "File too large";
+    if (geteuid() != 0) // root may write any file
+        QTest::newRow("an existing read-only file") << "READONLY" << 156 << "permission denied";
 }
 
-void TextExportTest::folderThatCannotBeWritten() {
+void TextExportTest::failingTargets() {
+    QFETCH(QString, target);
+    QFETCH(int, line);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     // Root may write into any folder; /proc refuses new files to everyone.
-    QString folder = QStringLiteral("/proc");
+    QString locked = QStringLiteral("/proc");
     if (geteuid() != 0) {
-        folder = dir.filePath(QStringLiteral("locked"));
-        QVERIFY(QDir().mkdir(folder));
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        locked = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkdir(locked));
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
+    const QString old = dir.filePath(QStringLiteral("results.txt"));
+    QVERIFY(writeFile(old, "the list from yesterday"));
+    if (target == QStringLiteral("READONLY"))
+        QFile::setPermissions(old, QFileDevice::ReadOwner);
+    target.replace(QStringLiteral("LOCKED"), locked)
+        .replace(QStringLiteral("DIR"), dir.path())
+        .replace(QStringLiteral("OLD"), old)
+        .replace(QStringLiteral("READONLY"), old);
     Fixture f;
-    f.addResults({threeRows[0]});
-    const QString path = folder + QStringLiteral("/results.txt");
-    f.save(path);
-    QCOMPARE(f.platform.messages.size(), 1);
-    QVERIFY(f.platform.messages.first().text.contains(QStringLiteral("at line 156")));
-    QVERIFY(!QFileInfo::exists(path));
-}
-
-void TextExportTest::existingFileSurvivesFailedSave() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("results.txt"));
-    QVERIFY(writeFile(path, "the list from yesterday"));
-    Fixture f;
-    for (int i = 0; i < 200000; ++i)
+    for (int i = 0; i < 200000; ++i) // more than the file size limit lets through
         f.state.results.append(u"Springfield, MO 65801");
     {
         const FileSizeLimit limit(64 * 1024);
-        f.save(path);
+        f.save(target);
     }
-    QCOMPARE(f.platform.messages.size(), 2); // the question, then one report
-    const QString report = f.platform.messages.last().text;
-    QVERIFY(report.contains(QStringLiteral("at line 222")));
-    // The report names what happened, as the file system says it.
-    QVERIFY2(report.contains(QStringLiteral("File too large")), qPrintable(report));
-    QCOMPARE(readFile(path), QByteArray("the list from yesterday"));
+    const ShownMessage& report = f.platform.messages.last();
+    QCOMPARE(report.title, QStringLiteral("Application Error"));
+    QVERIFY2(report.text.contains(
+                 QStringLiteral("in Marrowby2021/08/31.Main.SaveListviewProperlySpaced at line %1")
+                     .arg(line)),
+             qPrintable(report.text));
+    QVERIFY2(report.text.contains(reason), qPrintable(report.text));
+    const auto reports =
+        std::count_if(f.platform.messages.begin(), f.platform.messages.end(),
+                      [](const ShownMessage& m) { return m.title == "Application Error"; });
+    QCOMPARE(reports, 1);
+    QVERIFY(!f.platform.messageTexts().contains(QStringLiteral("Done.")));
+    QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
+    QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
+    QCOMPARE(readFile(old), QByteArray("the list from yesterday"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results.txt"});
+    QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
+}
+
+// A device that fails midway (the writer reports the first failure and writes no more).
+void TextExportTest::deviceFailingMidway() {
+    TableSource table;
+    table.headers = {"Results"};
+    for (int i = 0; i < 100000; ++i)
+        table.rowCells.append({QStringLiteral("Springfield, MO 65801")});
+    FailingDevice device(1 << 20);
+    ScriptedPlatform platform;
+    try {
+        AlignedTextWriter(platform, nullptr).write(table, device, QStringLiteral("out.txt"));
+        QFAIL("the failed write went unnoticed");
+    } catch (const AppError& failure) {
+        QCOMPARE(failure.description(),
+                 QStringLiteral("Cannot write out.txt: No space left on device"));
+    }
+    QVERIFY(device.written.startsWith("Results              \t\r\nSpringfield, MO 65801\t\r\n"));
+    QVERIFY(platform.messages.isEmpty()); // the caller reports it, once
 }
 
 void TextExportTest::existingFileSurvivesClosedWindow() {
@@ -255,36 +282,11 @@ void TextExportTest::existingFileSurvivesClosedWindow() {
     QVERIFY(writeFile(path, "the list from yesterday"));
     Fixture f;
     f.addResults({threeRows[0], threeRows[1], threeRows[2]});
-    f.platform.onYield = [&](int yield) { f.platform.closed = yield == 9; };
+    f.platform.onceWhen([&] { return f.state.progress.value() == 20; }, // the header written
+                        [&] { f.platform.closed = true; });
     QVERIFY_THROWS_EXCEPTION(WindowClosed, f.save(path));
     QCOMPARE(readFile(path), QByteArray("the list from yesterday"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results.txt"});
-}
-
-void TextExportTest::nameTooLong() {
-    QTemporaryDir dir;
-    Fixture f;
-    f.addResults({threeRows[0]});
-    f.save(dir.filePath(QString(300, u'n') + QStringLiteral(".txt")));
-    QCOMPARE(f.platform.messages.size(), 1);
-    QVERIFY2(f.platform.messages.first().text.contains(QStringLiteral("at line 156")),
-             qPrintable(f.platform.messages.first().text));
-    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-}
-
-void TextExportTest::existingReadOnlyFile() {
-    if (geteuid() == 0)
-        QSKIP("root may write any file");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("results.txt"));
-    QVERIFY(writeFile(path, "kept"));
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    Fixture f;
-    f.addResults({threeRows[0]});
-    f.save(path);
-    QCOMPARE(f.platform.messages.size(), 2); // the question, then one report
-    QVERIFY(f.platform.messages.last().text.contains(QStringLiteral("at line 156")));
-    QCOMPARE(readFile(path), QByteArray("kept"));
 }
 
 QTEST_GUILESS_MAIN(TextExportTest)

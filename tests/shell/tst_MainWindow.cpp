@@ -7,7 +7,9 @@
 #include "entries/ListFileImport.h"
 #include "shell/MainWindow.h"
 #include "shell/TextProgressBar.h"
+#include "support/ListTexts.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 
 #include "shell/TextListView.h"
 #include <QComboBox>
@@ -45,12 +47,7 @@ struct Program {
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    QStringList entries() const {
-        QStringList all;
-        for (qsizetype i = 0; i < state.entries.count(); ++i)
-            all << state.entries.text(i);
-        return all;
-    }
+    QStringList entries() const { return textsOf(state.entries); }
 
     void selectRow(TextListView* view, int row) {
         QCoreApplication::processEvents(); // let the view see appended rows
@@ -91,11 +88,6 @@ bool dragAndDrop(QWidget& window, QWidget* over, const QMimeData& data) {
     return enter.isAccepted() && drop.isAccepted();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The buttons by their designer names.
 const QString addEntry = QStringLiteral("PushButton6");
 const QString sample = QStringLiteral("PushButton7");
@@ -112,9 +104,11 @@ private slots:
     void initTestCase();
     void init();
 
-    void firstStartWithEmptyStore();
+    void cleanup();
+    void startUpWithTheStore_data();
+    void startUpWithTheStore();
+    void pickWithAnUnwritableStore();
     void restartKeepsSaveJustZip();
-    void storedTextNamingNoItem();
     void layoutAndTabOrder();
     void pointerRules();
     void handWhileMovingOverButtons();
@@ -128,15 +122,15 @@ private slots:
     void skinFile();
     void brokenSkinKeepsFonts();
     void programIconImages();
+    void escapedFailureIsReported();
     void closingDuringRunEndsIt();
-    void settingsFileGarbage();
-    void settingsFileUnwritable();
     void megabyteEntryShownInPart();
     void droppedFilesLoadInOrder();
     void droppedTextIsNotTaken();
 
 private:
     QString folderWith(bool cursor, const QByteArray& skin = {});
+    static QString settingsFile();
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
@@ -147,6 +141,18 @@ void MainWindowTest::initTestCase() {
 void MainWindowTest::init() {
     QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).clear();
     dir_ = std::make_unique<QTemporaryDir>();
+}
+
+// Whatever a test left where the settings file goes (a folder, garbage) goes with it, so
+// that a test that fails midway cannot make the next ones fail.
+void MainWindowTest::cleanup() {
+    const QString file = settingsFile();
+    QDir(file).removeRecursively();
+    QFile::remove(file);
+}
+
+QString MainWindowTest::settingsFile() {
+    return QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).fileName();
 }
 
 QString MainWindowTest::folderWith(bool cursor, const QByteArray& skin) {
@@ -163,19 +169,61 @@ QString MainWindowTest::folderWith(bool cursor, const QByteArray& skin) {
     return folder;
 }
 
-void MainWindowTest::firstStartWithEmptyStore() {
+// Start-up with what the settings store holds: the option shown, and one report at
+// Form_Load line 122 where the stored text names no item or the store cannot be written.
+void MainWindowTest::startUpWithTheStore_data() {
+    QTest::addColumn<QString>("store");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("first start, nothing stored") << "" << 0 << false;
+    QTest::newRow("Save Just Zip stored") << "Save Just Zip" << 3 << false;
+    QTest::newRow("a text that names no item") << "save just zip" << -1 << true;
+    QTest::newRow("a garbage file") << "GARBAGE" << 0 << false;
+    QTest::newRow("a store that cannot be written") << "UNWRITABLE" << 0 << true;
+}
+
+void MainWindowTest::startUpWithTheStore() {
+    QFETCH(QString, store);
+    QFETCH(int, index);
+    QFETCH(bool, reported);
+    const QString file = settingsFile();
+    QDir().mkpath(QFileInfo(file).path());
+    if (store == QStringLiteral("GARBAGE"))
+        QVERIFY(writeFile(file, QByteArray("\x00\xff[[[Save Option\n=\x01\x02", 20)));
+    else if (store == QStringLiteral("UNWRITABLE"))
+        QVERIFY(QDir().mkpath(file)); // a folder where the file should be: no one can write it
+    else if (!store.isEmpty())
+        QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"))
+            .setValue(QStringLiteral("Save Option"), store);
     Program program(folderWith(true));
     program.start();
-    QCOMPARE(program.window.combo1()->currentText(), QStringLiteral("Save City, State and Zip"));
     QCOMPARE(program.window.combo1()->count(), 5);
-    QCOMPARE(QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"))
-                 .value(QStringLiteral("Save Option"))
-                 .toString(),
-             QStringLiteral("Save City, State and Zip"));
+    QCOMPARE(program.state.saveOption.index(), index);
+    QCOMPARE(program.window.combo1()->currentIndex(), index);
+    QCOMPARE(program.platform.messages.size(), reported ? 1 : 0);
+    if (reported)
+        QVERIFY(program.platform.messages.first().text.contains(
+            QStringLiteral("in Marrowby2021/08/31.Form1.Form_Load at line 122")));
+    if (store.isEmpty()) // the default is stored as soon as it is shown
+        QCOMPARE(QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"))
+                     .value(QStringLiteral("Save Option"))
+                     .toString(),
+                 QStringLiteral("Save City, State and Zip"));
     QCOMPARE(program.window.windowTitle(), QStringLiteral("Quellist"));
     QCOMPARE(program.state.applicationTitle, QStringLiteral("Quellist"));
-    QVERIFY(!program.window.windowIcon().isNull());
-    QVERIFY(program.platform.messages.isEmpty());
+    QVERIFY(program.window.isVisible());
+}
+
+// With a store that cannot be written a pick still holds for this run, and says why.
+void MainWindowTest::pickWithAnUnwritableStore() {
+    QVERIFY(QDir().mkpath(settingsFile()));
+    Program program(folderWith(true));
+    program.start();
+    program.window.combo1()->setFocus();
+    QTest::keyClick(program.window.combo1(), Qt::Key_Down);
+    QCOMPARE(program.state.saveOption.index(), 1);
+    QCOMPARE(program.platform.messages.size(), 2); // start-up's report, then the pick's
+    QVERIFY(program.platform.messages.last().text.contains(QStringLiteral("could not be written")));
 }
 
 void MainWindowTest::restartKeepsSaveJustZip() {
@@ -192,19 +240,6 @@ void MainWindowTest::restartKeepsSaveJustZip() {
     second.start();
     QCOMPARE(second.window.combo1()->currentText(), QStringLiteral("Save Just Zip"));
     QCOMPARE(second.state.saveOption.index(), 3);
-}
-
-void MainWindowTest::storedTextNamingNoItem() {
-    QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist"))
-        .setValue(QStringLiteral("Save Option"), QStringLiteral("save just zip"));
-    Program program(folderWith(true));
-    program.start();
-    QCOMPARE(program.platform.messages.size(), 1);
-    QVERIFY(program.platform.messages.first().text.contains(
-        QStringLiteral("in Marrowby2021/08/31.Form1.Form_Load at line 122")));
-    QCOMPARE(program.state.saveOption.index(), -1);
-    QCOMPARE(program.window.combo1()->currentIndex(), -1);
-    QVERIFY(program.window.isVisible());
 }
 
 void MainWindowTest::layoutAndTabOrder() {
@@ -327,21 +362,22 @@ void MainWindowTest::editingDuringRun() {
     TextListView* entries = program.window.listView1();
     TextListView* results = program.window.listView2();
     bool acted = false;
-    program.platform.onYield = [&](int yield) {
-        if (yield != 4 || acted)
-            return;
-        acted = true;
-        program.selectRow(entries, 0);
-        QTest::keyClick(entries, Qt::Key_Delete);
-        program.doubleClick(entries, 0);
-        program.click(clearList);
-        program.selectRow(results, 0);
-        QTest::keyClick(results, Qt::Key_Delete);
-        program.doubleClick(results, 0);
-        program.platform.promptTexts.enqueue(QStringLiteral("03060"));
-        program.click(addEntry);
-        program.click(clearResults); // not blocked by the hourglass
-    };
+    // While the bar shows the second entry: the first one's row is in.
+    program.platform.onceWhen(
+        [&] { return program.state.progress.text() == QStringLiteral("Processing: NASHUA , NH"); },
+        [&] {
+            acted = true;
+            program.selectRow(entries, 0);
+            QTest::keyClick(entries, Qt::Key_Delete);
+            program.doubleClick(entries, 0);
+            program.click(clearList);
+            program.selectRow(results, 0);
+            QTest::keyClick(results, Qt::Key_Delete);
+            program.doubleClick(results, 0);
+            program.platform.promptTexts.enqueue(QStringLiteral("03060"));
+            program.click(addEntry);
+            program.click(clearResults); // not blocked by the hourglass
+        });
     program.click(startConverting);
 
     QVERIFY(acted);
@@ -478,51 +514,33 @@ void MainWindowTest::programIconImages() {
     }
 }
 
+// What a command lets escape (memory running out in a step without a trap) is reported
+// at its location, and the window goes on taking commands.
+void MainWindowTest::escapedFailureIsReported() {
+    Program program(folderWith(true));
+    program.start();
+    program.platform.onSpreadsheetProbe = [] { throw std::bad_alloc(); };
+    program.click(QStringLiteral("PushButton13"));
+    QCOMPARE(program.platform.messages.size(), 1);
+    QCOMPARE(program.platform.messages.first().title, QStringLiteral("Application Error"));
+    QVERIFY(program.platform.messages.first().text.startsWith(
+        QStringLiteral("Out of memory\r\nin Marrowby2021/08/31.Form1.PushButton13_Click at line")));
+    QCOMPARE(program.state.pointer.value(), int(MousePointer::Default));
+    program.click(sample);
+    QCOMPARE(program.state.entries.count(), 6);
+}
+
 void MainWindowTest::closingDuringRunEndsIt() {
     Program program(folderWith(true));
     program.start();
     program.click(sample);
-    program.platform.onYield = [&](int yield) {
-        if (yield == 3)
-            program.window.close();
-    };
+    program.platform.onceWhen(
+        [&] { return program.state.progress.text() == QStringLiteral("Processing: NASHUA , NH"); },
+        [&] { program.window.close(); });
     program.click(startConverting);
     QVERIFY(program.platform.closed);
     QVERIFY(program.platform.messages.isEmpty()); // no "Done.", no question
     QVERIFY(!program.state.isConverting);
-}
-
-void MainWindowTest::settingsFileGarbage() {
-    const QString file =
-        QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).fileName();
-    QDir().mkpath(QFileInfo(file).path());
-    QFile garbage(file);
-    QVERIFY(garbage.open(QIODevice::WriteOnly));
-    garbage.write(QByteArray("\x00\xff[[[Save Option\n=\x01\x02", 20));
-    garbage.close();
-    Program program(folderWith(true));
-    program.start();
-    QCOMPARE(program.window.combo1()->currentText(), QStringLiteral("Save City, State and Zip"));
-    QVERIFY(program.platform.messages.isEmpty());
-}
-
-void MainWindowTest::settingsFileUnwritable() {
-    const QString file =
-        QSettings(QStringLiteral("Tarnwell"), QStringLiteral("Quellist")).fileName();
-    QFile::remove(file);
-    QVERIFY(QDir().mkpath(file)); // a folder where the file should be: no one can write it
-    Program program(folderWith(true));
-    program.start();
-    QCOMPARE(program.platform.messages.size(), 1);
-    QVERIFY(program.platform.messages.first().text.contains(QStringLiteral("at line 122")));
-    QCOMPARE(program.window.combo1()->currentText(), QStringLiteral("Save City, State and Zip"));
-
-    program.window.combo1()->setFocus();
-    QTest::keyClick(program.window.combo1(), Qt::Key_Down); // a pick is kept for this run
-    QCOMPARE(program.state.saveOption.index(), 1);
-    QCOMPARE(program.platform.messages.size(), 2);
-    QVERIFY(program.platform.messages.last().text.contains(QStringLiteral("could not be written")));
-    QDir(file).removeRecursively();
 }
 
 void MainWindowTest::megabyteEntryShownInPart() {

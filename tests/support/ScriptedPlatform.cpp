@@ -2,6 +2,15 @@
 
 #include "core/UserSettings.h"
 
+void ScriptedPlatform::onceWhen(std::function<bool()> seen, std::function<void()> act) {
+    onYield = [seen = std::move(seen), act = std::move(act), done = false](int) mutable {
+        if (!done && seen()) {
+            done = true;
+            act();
+        }
+    };
+}
+
 QStringList ScriptedPlatform::messageTexts() const {
     QStringList texts;
     for (const ShownMessage& message : messages)

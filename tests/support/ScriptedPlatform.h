@@ -33,6 +33,12 @@ public:
 
     // Called at every yield with the yield's number, counted from 1.
     std::function<void(int)> onYield;
+    // Acts once, at the first yield at which seen() holds: a test steps in when the window
+    // shows something (an entry on the progress bar, the hourglass), as a user would,
+    // however many yields led there. Replaces onYield.
+    void onceWhen(std::function<bool()> seen, std::function<void()> act);
+    // Called at every look for the spreadsheet program (it may throw, as a failing probe).
+    std::function<void()> onSpreadsheetProbe;
     // Called whenever a message is shown, before it is recorded as answered.
     std::function<void(const ShownMessage&)> onMessage;
     // How far the clock moves at each reading; the default makes every yield due.
@@ -73,6 +79,8 @@ public:
     QString settingsStore() const override;
     std::optional<SpreadsheetProgram> findSpreadsheetProgram() override {
         ++spreadsheetProbes;
+        if (onSpreadsheetProbe)
+            onSpreadsheetProbe();
         return spreadsheetProgram;
     }
     bool startProgram(const QString& program, const QStringList& arguments) override;

@@ -1,5 +1,7 @@
 #include "support/TestDatabase.h"
 
+#include <QFile>
+
 #include <sqlite3.h>
 
 namespace TestDatabase {
@@ -11,6 +13,15 @@ bool create(const QString& path, const QString& sql) {
     ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
+}
+
+bool place(const QString& path, const QByteArray& bytes, const QString& sql) {
+    if (!sql.isEmpty())
+        return create(path, sql);
+    if (bytes.isNull())
+        return true;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QString failingForZip99999Sql() {
