@@ -50,15 +50,16 @@ QString ConvertOptions::helpText() {
 
 Converts lists of US zip codes and "City, ST" entries as Quellist's window does: every zip
 code becomes its city and state, every city and state all the zip codes of that place.
-Entries are read from the FILEs (none, or "-": standard input) one per line, with the
-rules of the window's "Load City, State or Zip From File".
+Entries are read from the FILEs (none, or "-": standard input) one per line; LF, CR LF
+and CR all end a line. Binary input is refused; a line over 65,536 characters is skipped.
 
   --save WHAT        city-state-zip (default), city, state, zip or city-state
   --format FORMAT    rows (default): one result row per line, as the clipboard copy
                      aligned: the text file of "Save Results As Text File"
                      csv, tsv: entry, city, state, zip for every result row
                      xlsx: the spreadsheet workbook (needs -o)
-  -o, --output FILE  write to FILE, put in place only when complete (default: standard output)
+  -o, --output FILE  write to FILE, put in place only when the run completes ("-", the
+                     default: standard output)
   --unmatched FILE   write the entries that gave no row, with their file and line
   --database PATH    the zip-code database (default: zipbase.mdb beside the program)
   --strict           exit with status 1 when some entries gave no row
