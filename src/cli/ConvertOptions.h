@@ -2,10 +2,11 @@
 // cli: quellist-convert, the conversion of the window for scripts and lists of any size.
 //
 // main() parses ConvertOptions and hands them to ConvertCommand, which reads each input
-// with ListFileStream (the window's list-file rules), converts every entry with
+// with ListFileStream (LF, CR LF and CR end a line), converts every entry with
 // EntryConverter (the window's "Start Converting" rules) and hands the rows to a
 // RowWriter for the chosen format: streamed for rows, csv and tsv; gathered into a
-// results list for the window's own aligned-text and workbook writers.
+// results list for the window's own aligned-text and workbook writers, which write it
+// once, into the output.
 
 #include <QString>
 #include <QStringList>

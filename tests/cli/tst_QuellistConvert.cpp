@@ -5,6 +5,7 @@
 #include "convert/ConversionRun.h"
 #include "convert/SaveOption.h"
 #include "core/EventPump.h"
+#include "core/ScopeExit.h"
 #include "core/WindowState.h"
 #include "entries/ListFileImport.h"
 #include "output/AlignedTextWriter.h"
@@ -19,6 +20,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlite3.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -87,6 +92,52 @@ QByteArray longMixedList() {
     return list;
 }
 
+// Records of csv (RFC 4180: quoted fields, doubled quotes, CR LF) or tsv output.
+QList<QStringList> records(const QByteArray& bytes, bool csv) {
+    QList<QStringList> all;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    const QString text = QString::fromUtf8(bytes);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted && c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+            field += text[++i];
+        else if (csv && c == u'"')
+            quoted = !quoted;
+        else if (!quoted && c == (csv ? u',' : u'\t'))
+            record << std::exchange(field, {});
+        else if (!quoted && c == u'\n') {
+            record << std::exchange(field, {});
+            all << std::exchange(record, {});
+        } else if (quoted || c != u'\r')
+            field += c;
+    }
+    return all;
+}
+
+// The rows csv or tsv records give, worded as the save option words them from the
+// fields it fetches; empty when a field it does not fetch holds anything.
+QByteArray rowsOfRecords(const QList<QStringList>& all, int option) {
+    QByteArray rows;
+    const SaveOptionInfo& save = SaveOption::at(option);
+    for (const QStringList& record : all.mid(1)) { // after the header
+        QString row;
+        for (std::size_t f = 0; f < zipFields.size(); ++f) {
+            const auto part =
+                std::find_if(save.parts.begin(), save.parts.end(),
+                             [&](const auto& p) { return std::size_t(p.field) == f; });
+            const QString field = record.value(qsizetype(f) + 1);
+            if (part == save.parts.end() && !field.isEmpty())
+                return "a field the option does not fetch: " + record.join(u'|').toUtf8();
+        }
+        for (const SaveOptionInfo::Part& part : save.parts)
+            row += record.value(qsizetype(part.field) + 1) + QLatin1String(part.after);
+        rows += row.toUtf8() + "\r\n";
+    }
+    return rows;
+}
+
 } // namespace
 
 class QuellistConvertTest : public QObject {
@@ -104,6 +155,8 @@ private slots:
     void readingRules();
     void standardStreamsNamedAsFiles();
     void outOfMemoryKeepsTheOldFile();
+    void killedRunKeepsTheOldFile();
+    void databaseLockedDuringRun();
     void closedPipeEndsQuietly();
     void versionNamesTheZipData();
 
@@ -141,7 +194,8 @@ void QuellistConvertTest::sameRowsAsTheWindow_data() {
 void QuellistConvertTest::sameRowsAsTheWindow() {
     QFETCH(QStringList, files);
     QFETCH(int, option);
-    if (files == QStringList{QStringLiteral("LONG")}) {
+    const bool longList = files == QStringList{QStringLiteral("LONG")};
+    if (longList) {
         QVERIFY(writeFile(path("long.txt"), longMixedList()));
         files = QStringList{path("long.txt")};
     }
@@ -154,6 +208,13 @@ void QuellistConvertTest::sameRowsAsTheWindow() {
         convert(save + QStringList{QStringLiteral("--format"), "aligned"} + files);
     QCOMPARE(aligned.status, 0);
     QCOMPARE(aligned.out, window.textFile);
+    if (longList)
+        return; // its hundreds of megabytes of records would only repeat the rule files' checks
+    for (const bool csv : {true, false}) { // every field in its own column, none in another's
+        const Result records = convert(save + QStringList{"--format", csv ? "csv" : "tsv"} + files);
+        QCOMPARE(records.status, 0);
+        QCOMPARE(rowsOfRecords(::records(records.out, csv), option), window.clipboard);
+    }
 }
 
 void QuellistConvertTest::csvReadBack() {
@@ -199,6 +260,7 @@ void QuellistConvertTest::unmatchedEntriesAndSummary() {
              QByteArray("standard input:2\tNOWHERE\nstandard input:3\t00000\n"));
     QVERIFY2(result.err.contains("4 entries read, 2 converted, 2 unmatched"), result.err);
     QCOMPARE(convert({"-q", "-"}, "nowhere\r\n").status, 0); // without --strict
+    QCOMPARE(convert({"-q", "--strict", "-"}, "03053\r\nnowhere\r\n").status, 1); // just one
 }
 
 void QuellistConvertTest::failures_data() {
@@ -264,29 +326,37 @@ void QuellistConvertTest::failures() {
 
 // Lists made on Linux end their lines with LF; the converter reads them as it reads CR LF.
 void QuellistConvertTest::readingRules_data() {
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("rows");
     QTest::addColumn<QByteArray>("message");
-    QTest::newRow("LF ends a line")
-        << QByteArray("501\n02134\n") << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
-        << QByteArray("2 entries read, 2 converted, 0 unmatched");
+    QTest::newRow("LF ends a line") << QStringList() << QByteArray("501\n02134\n")
+                                    << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
+                                    << QByteArray("2 entries read, 2 converted, 0 unmatched");
     QTest::newRow("a last line end adds no entry")
-        << QByteArray("501\r\n") << QByteArray("Holtsville, NY 00501\r\n")
+        << QStringList() << QByteArray("501\r\n") << QByteArray("Holtsville, NY 00501\r\n")
         << QByteArray("1 entries read");
     QTest::newRow("CR alone ends a line")
-        << QByteArray("501\r02134") << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
+        << QStringList() << QByteArray("501\r02134")
+        << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
         << QByteArray("2 entries read");
     QTest::newRow("a line longer than any entry")
-        << QByteArray(70000, 'a') + "\n501\n"
+        << QStringList() << QByteArray(70000, 'a') + "\n501\n"
         << QByteArray("Holtsville, NY 00501\r\n")
         << QByteArray("standard input:1: the line is longer than 65536 characters");
+    // The header is the widest cell of the aligned text, and sets the width.
+    QTest::newRow("aligned, the header widest")
+        << QStringList{"--save", "state", "--format", "aligned"} << QByteArray("03053\r\n")
+        << readFile(QStringLiteral(QUELLIST_TEST_DATA "/export/header-widest.txt")).left(20)
+        << QByteArray("1 entries read");
 }
 
 void QuellistConvertTest::readingRules() {
+    QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, rows);
     QFETCH(QByteArray, message);
-    const Result result = convert({"-"}, input);
+    const Result result = convert(arguments << "-", input);
     QCOMPARE(result.status, 0);
     QCOMPARE(result.out, rows);
     QVERIFY2(result.err.contains(message), result.err);
@@ -345,6 +415,52 @@ void QuellistConvertTest::closedPipeEndsQuietly() {
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("0"));
     QVERIFY2(!shell.readAllStandardError().contains("cannot write"), "a message for a closed pipe");
+}
+
+// Killed while it writes -o from a long pipe: the old file is whole and no temporary file
+// is left beside it.
+void QuellistConvertTest::killedRunKeepsTheOldFile() {
+    QVERIFY(writeFile(path("old.txt"), "yesterday's rows"));
+    QProcess converter;
+    converter.start(QStringLiteral(QUELLIST_CONVERT), {"-q", "-o", path("old.txt")});
+    QVERIFY(converter.waitForStarted());
+    const QByteArray block = QByteArray("03053\r\nBoston, MA\r\n").repeated(50000);
+    for (int i = 0; i < 20; ++i) { // megabytes of rows are out of its hands by now
+        converter.write(block);
+        QVERIFY(converter.waitForBytesWritten(10000));
+    }
+    converter.kill();
+    QVERIFY(converter.waitForFinished());
+    QCOMPARE(readFile(path("old.txt")), QByteArray("yesterday's rows"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.txt"});
+}
+
+// The database locked by another program once the run has it open: status 3, as for any
+// fault of the database, not 4.
+void QuellistConvertTest::databaseLockedDuringRun() {
+    const QString database = path("zipbase.mdb");
+    QVERIFY(QFile::copy(QStringLiteral(QUELLIST_ZIPBASE), database));
+    QProcess converter;
+    converter.start(QStringLiteral(QUELLIST_CONVERT), {"-q", "--database", database, "-"});
+    QVERIFY(converter.waitForStarted());
+    // Opened (it holds the file) and waiting for its first entry, which takes no lock yet.
+    const QString open = QStringLiteral("/proc/%1/fd").arg(converter.processId());
+    const auto holdsTheFile = [&] {
+        const QStringList fds = QDir(open).entryList(QDir::AllEntries | QDir::System);
+        return std::ranges::any_of(fds, [&](const QString& fd) {
+            return QFile::symLinkTarget(open + u'/' + fd) == database;
+        });
+    };
+    QTRY_VERIFY(holdsTheFile());
+    sqlite3* holder = nullptr;
+    const ScopeExit closeHolder([&] { sqlite3_close(holder); });
+    QCOMPARE(sqlite3_open(database.toUtf8().constData(), &holder), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    converter.write("03053\r\n");
+    converter.closeWriteChannel();
+    QVERIFY(converter.waitForFinished(30000));
+    QCOMPARE(converter.exitCode(), 3);
+    QVERIFY(converter.readAllStandardError().contains("locked"));
 }
 
 // --version says how old the zip data is and where it comes from: data/SOURCES, whole.

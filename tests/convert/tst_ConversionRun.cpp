@@ -4,6 +4,7 @@
 
 #include "convert/ConversionRun.h"
 #include "convert/SaveOption.h"
+#include "core/ScopeExit.h"
 #include "core/WindowClosed.h"
 #include "support/ListTexts.h"
 #include "support/ScriptedPlatform.h"
@@ -336,6 +337,7 @@ void ConversionRunTest::databaseLockedDuringRunEndsIt() {
     const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
     QVERIFY(QFile::copy(QStringLiteral(QUELLIST_ZIPBASE), path));
     sqlite3* holder = nullptr;
+    const ScopeExit closeHolder([&] { sqlite3_close(holder); });
     QCOMPARE(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
     Fixture f(path);
     f.add({"03053", "11760", "NASHUA, NH", "12345", "SPRINGFIELD, MO"});
@@ -343,7 +345,6 @@ void ConversionRunTest::databaseLockedDuringRunEndsIt() {
         QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     });
     f.run.PushButton17_Click();
-    sqlite3_close(holder);
 
     QCOMPARE(f.platform.messages.size(), 1);
     QCOMPARE(f.platform.messages.first().title, QStringLiteral("Application Error"));

@@ -4,12 +4,14 @@
 
 #include "convert/ZipDatabase.h"
 #include "core/AppError.h"
+#include "core/ScopeExit.h"
 #include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -24,6 +26,8 @@ private slots:
     void distinctOverColumnList();
     void keysCannotChangeTheQuery_data();
     void keysCannotChangeTheQuery();
+    void holdsExactlyTheDataTable();
+    void lookupsUseAnIndex();
     void brokenFilesAreRefused_data();
     void brokenFilesAreRefused();
     void failingQueryThrowsForItsKeyOnly();
@@ -115,6 +119,54 @@ void ZipDatabaseTest::keysCannotChangeTheQuery() {
     QCOMPARE(rows(db, QStringLiteral("03053")), QStringList{"LONDONDERRY|NH|03053"});
 }
 
+// The built database holds the data table exactly: every record, the first one too, and
+// nothing else (count and a checksum of the ordered rows).
+void ZipDatabaseTest::holdsExactlyTheDataTable() {
+    QStringList table = QString::fromUtf8(readFile(QStringLiteral(QUELLIST_ZIP_TSV)))
+                            .split(u'\n', Qt::SkipEmptyParts);
+    table.sort();
+    QStringList rows;
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open_v2(QUELLIST_ZIPBASE, &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* all = nullptr;
+    QCOMPARE(sqlite3_prepare_v2(db,
+                                "SELECT ZIP || char(9) || CITY || char(9) || STATE FROM ZIP_CODES",
+                                -1, &all, nullptr),
+             SQLITE_OK);
+    while (sqlite3_step(all) == SQLITE_ROW)
+        rows << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(all, 0)));
+    sqlite3_finalize(all);
+    sqlite3_close(db);
+    rows.sort();
+    QCOMPARE(rows.size(), table.size());
+    QCOMPARE(QCryptographicHash::hash(rows.join(u'\n').toUtf8(), QCryptographicHash::Sha256),
+             QCryptographicHash::hash(table.join(u'\n').toUtf8(), QCryptographicHash::Sha256));
+}
+
+// Both lookups go through an index: without one, "City, ST" entries take a hundred times
+// as long with the same results.
+void ZipDatabaseTest::lookupsUseAnIndex() {
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open_v2(QUELLIST_ZIPBASE, &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    for (const char* where : {"`ZIP` = ?1 COLLATE NOCASE",
+                              "`CITY` = ?1 COLLATE NOCASE AND `STATE` = ?2 COLLATE NOCASE"}) {
+        const QByteArray sql = QByteArray("EXPLAIN QUERY PLAN SELECT DISTINCT CITY, STATE, ZIP "
+                                          "FROM `ZIP_CODES` WHERE ") +
+                               where;
+        sqlite3_stmt* plan = nullptr;
+        QCOMPARE(sqlite3_prepare_v2(db, sql.constData(), -1, &plan, nullptr), SQLITE_OK);
+        QString steps;
+        while (sqlite3_step(plan) == SQLITE_ROW)
+            steps += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(plan, 3)));
+        sqlite3_finalize(plan);
+        // SEARCH: the index finds the rows; a SCAN, even of an index, reads them all.
+        QVERIFY2(steps.contains(QStringLiteral("SEARCH")) &&
+                     steps.contains(QStringLiteral("INDEX")),
+                 qPrintable(steps));
+    }
+    sqlite3_close(db);
+}
+
 void ZipDatabaseTest::brokenFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("sql");
@@ -188,6 +240,7 @@ void ZipDatabaseTest::damagedAndLockedFiles() {
         QFile::setPermissions(path, {});
 
     sqlite3* holder = nullptr; // another program writing to the file
+    const ScopeExit closeHolder([&] { sqlite3_close(holder); });
     if (fault == "locked") {
         QCOMPARE(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
         QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -200,7 +253,6 @@ void ZipDatabaseTest::damagedAndLockedFiles() {
         QVERIFY2(failure.description().contains(QRegularExpression(problem)),
                  qPrintable(failure.description()));
     }
-    sqlite3_close(holder);
 }
 
 QTEST_GUILESS_MAIN(ZipDatabaseTest)

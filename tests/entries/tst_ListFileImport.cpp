@@ -20,7 +20,9 @@ QStringList entries(const WindowState& state) {
     return textsOf(state.entries);
 }
 
-// Golden entries: one "[entry]" a line, so blanks and empty entries show.
+// Golden entries: one "[entry]" a line, so blanks and empty entries show. Those of
+// windows-1252-high (every byte from 0x80 to 0x9F) come from Python's cp1252 codec, not
+// from our own table; its five unassigned bytes keep their Latin-1 code points.
 QStringList goldenEntries(const QString& path) {
     QStringList golden;
     for (const QString& line : QString::fromUtf8(readFile(path)).split(u'\n', Qt::SkipEmptyParts))

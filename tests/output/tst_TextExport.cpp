@@ -67,7 +67,8 @@ class TextExportTest : public QObject {
     Q_OBJECT
 private slots:
     void emptyListIsTenBytes();
-    void threeRowsGolden();
+    void goldenFiles_data();
+    void goldenFiles();
     void twoColumnsWithClearedCheckBox();
     void cancelWritesNothing();
     void overwriteQuestion();
@@ -93,13 +94,24 @@ void TextExportTest::emptyListIsTenBytes() {
              (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
 }
 
-void TextExportTest::threeRowsGolden() {
+void TextExportTest::goldenFiles_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("three rows") << QStringList{threeRows[0], threeRows[1], threeRows[2]}
+                                << "three-rows.txt";
+    // Save Just State: the header is the widest cell, and sets the width.
+    QTest::newRow("the header widest") << QStringList{"NH", "MA"} << "header-widest.txt";
+}
+
+void TextExportTest::goldenFiles() {
+    QFETCH(QStringList, rows);
+    QFETCH(QString, golden);
     QTemporaryDir dir;
     Fixture f;
-    f.addResults({threeRows[0], threeRows[1], threeRows[2]});
+    f.addResults(rows);
     const QString path = dir.filePath(QStringLiteral("results")); // no extension added
     f.save(path);
-    QCOMPARE(readFile(path), golden("three-rows.txt"));
+    QCOMPARE(readFile(path), readFile(QStringLiteral(QUELLIST_TEST_DATA "/export/") + golden));
     QCOMPARE(f.state.pointer.value(), int(MousePointer::Default));
     QCOMPARE(f.state.progress.text(), QStringLiteral("Progress Bar"));
     QCOMPARE(f.state.progress.value(), 0.0);
