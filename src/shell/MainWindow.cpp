@@ -94,7 +94,7 @@ struct MainWindow::Commands {
 
 // One control of the window as designed: positions in twips, relative to the window (for
 // Combo1, to Frame1, which holds it); listed in tab order.
-struct MainWindow::ControlSpec {
+struct MainWindow::ControlRow {
     enum Kind { List, Button, Frame, Combo, Progress };
     const char* name;
     Kind kind;
@@ -105,87 +105,87 @@ struct MainWindow::ControlSpec {
     const char* location = nullptr;              // where its reports say it happened
 };
 
-std::span<const MainWindow::ControlSpec> MainWindow::controlTable() {
-    using Spec = ControlSpec;
-    static const ControlSpec table[] = {
-        {"ListView1", Spec::List, "", {120, 630, 7800, 1815}, &WindowState::entries},
-        {"ListView2", Spec::List, "", {120, 4875, 7800, 1815}, &WindowState::results},
+std::span<const MainWindow::ControlRow> MainWindow::controlTable() {
+    using Row = ControlRow;
+    static const ControlRow table[] = {
+        {"ListView1", Row::List, "", {120, 630, 7800, 1815}, &WindowState::entries},
+        {"ListView2", Row::List, "", {120, 4875, 7800, 1815}, &WindowState::results},
         {"PushButton6",
-         Spec::Button,
+         Row::Button,
          "Add City, State or Zip",
          {120, 2520, 3840, 405},
          nullptr,
          [](Commands& c) { c.entries.PushButton6_Click(); },
          EntryListCommands::addEntryLocation},
         {"PushButton3",
-         Spec::Button,
+         Row::Button,
          "Load City, State or Zip From File",
          {4080, 2520, 3840, 405},
          nullptr,
          [](Commands& c) { c.fileImport.PushButton3_Click(); },
          ListFileImport::loadFromFileLocation},
         {"PushButton1",
-         Spec::Button,
+         Row::Button,
          "Clear List",
          {120, 3020, 3840, 405},
          nullptr,
          [](Commands& c) { c.entries.PushButton1_Click(); },
          EntryListCommands::clearListLocation},
         {"PushButton17",
-         Spec::Button,
+         Row::Button,
          "Start Converting",
          {120, 4380, 7800, 405},
          nullptr,
          [](Commands& c) { c.conversion.PushButton17_Click(); },
          ConversionRun::startConvertingLocation},
         {"PushButton4",
-         Spec::Button,
+         Row::Button,
          "Save Results As Text File",
          {120, 6780, 3840, 405},
          nullptr,
          [](Commands& c) { c.textExport.PushButton4_Click(); },
          TextExport::saveAsTextLocation},
         {"PushButton13",
-         Spec::Button,
+         Row::Button,
          "Save Results As Excel File",
          {4080, 6780, 3840, 405},
          nullptr,
          [](Commands& c) { c.spreadsheetExport.PushButton13_Click(); },
          SpreadsheetExport::saveAsExcelLocation},
         {"PushButton2",
-         Spec::Button,
+         Row::Button,
          "Clear Results",
          {4080, 7290, 3840, 405},
          nullptr,
          [](Commands& c) { c.results.PushButton2_Click(); },
          ResultListCommands::clearResultsLocation},
         {"Frame1",
-         Spec::Frame,
+         Row::Frame,
          " What part of the results would you like to save?",
          {120, 3465, 7800, 800}},
-        {"Combo1", Spec::Combo, "", {240, 300, 7320, 345}},
+        {"Combo1", Row::Combo, "", {240, 300, 7320, 345}},
         {"PushButton5",
-         Spec::Button,
+         Row::Button,
          "Copy Results To Clipboard",
          {120, 7290, 3840, 405},
          nullptr,
          [](Commands& c) { c.clipboardCopy.PushButton5_Click(); },
          ClipboardCopy::copyToClipboardLocation},
         {"PushButton7",
-         Spec::Button,
+         Row::Button,
          "Load Sample/Example Data",
          {4080, 3020, 3840, 405},
          nullptr,
          [](Commands& c) { c.entries.PushButton7_Click(); },
          EntryListCommands::loadSampleLocation},
         {"PushButton8",
-         Spec::Button,
+         Row::Button,
          "Help",
          {120, 120, 7800, 405},
          nullptr,
          [](Commands& c) { c.help.PushButton8_Click(); },
          HelpCommand::helpLocation},
-        {"ProgressBar1", Spec::Progress, "", {120, 7810, 7800, 405}},
+        {"ProgressBar1", Row::Progress, "", {120, 7810, 7800, 405}},
     };
     return table;
 }
@@ -222,55 +222,66 @@ void MainWindow::load() {
 }
 
 void MainWindow::makeControls() {
-    for (const ControlSpec& spec : controlTable())
-        controls_.insert(QLatin1String(spec.name), makeControl(spec));
+    for (const ControlRow& row : controlTable()) {
+        QWidget* made = makeControl(row);
+        made->setGeometry(fromTwips(row.twips));
+        controls_.insert(QLatin1String(row.name), made);
+    }
 }
 
-QWidget* MainWindow::makeControl(const ControlSpec& spec) {
-    QWidget* made = nullptr;
-    switch (spec.kind) {
-    case ControlSpec::List: {
-        auto* view = new TextListView(state_.*spec.model, this);
-        view->setToolTip(QString::fromLatin1(listToolTip));
-        view->viewport()->installEventFilter(this);
-        view->viewport()->setMouseTracking(true);
-        made = view;
-        break;
+QWidget* MainWindow::makeControl(const ControlRow& row) {
+    switch (row.kind) {
+    case ControlRow::List:
+        return watchPointer(makeList(state_.*row.model));
+    case ControlRow::Button:
+        return watchPointer(makeButton(row));
+    case ControlRow::Frame: {
+        auto* frame = new QGroupBox(QString::fromUtf8(row.caption), this);
+        frame->setAutoFillBackground(true);
+        return watchPointer(frame);
     }
-    case ControlSpec::Button: {
-        auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
-        button->setFont(arialBold(11.25));
-        connect(button, &QPushButton::clicked, this, [this, &spec] {
-            runCommand([this, &spec] { spec.command(*commands_); }, spec.location);
-        });
-        buttons_.append(button);
-        made = button;
-        break;
-    }
-    case ControlSpec::Frame:
-        made = new QGroupBox(QString::fromUtf8(spec.caption), this);
-        made->setAutoFillBackground(true);
-        break;
-    case ControlSpec::Combo: {
-        auto* combo = new QComboBox(frame1());
+    case ControlRow::Combo: {
+        auto* combo = new QComboBox(frame1()); // the frame round it answers for the pointer
         combo->setEditable(false);
-        combo->setGeometry(fromTwips(spec.twips));
-        return combo; // the frame round it answers for the pointer
+        return combo;
     }
-    case ControlSpec::Progress: {
-        auto* bar = new TextProgressBar(this);
-        bar->setAccessibleName(QStringLiteral("Progress"));
-        bar->setRange(0, 100);
-        bar->setTextVisible(true);
-        bar->setAlignment(Qt::AlignCenter);
-        bar->setGeometry(fromTwips(spec.twips));
-        return bar;
+    case ControlRow::Progress:
+        return makeProgressBar();
     }
-    }
-    made->setGeometry(fromTwips(spec.twips));
-    made->setMouseTracking(true);
-    made->installEventFilter(this);
-    return made;
+    return nullptr;
+}
+
+// The pointer follows the mouse over the control (the hand over buttons, the arrow else).
+QWidget* MainWindow::watchPointer(QWidget* widget) {
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+    return widget;
+}
+
+TextListView* MainWindow::makeList(TextListModel& model) {
+    auto* view = new TextListView(model, this);
+    view->setToolTip(QString::fromLatin1(listToolTip));
+    view->viewport()->installEventFilter(this);
+    view->viewport()->setMouseTracking(true);
+    return view;
+}
+
+QPushButton* MainWindow::makeButton(const ControlRow& row) {
+    auto* button = new QPushButton(QString::fromUtf8(row.caption), this);
+    button->setFont(arialBold(11.25));
+    connect(button, &QPushButton::clicked, this,
+            [this, &row] { runCommand([this, &row] { row.command(*commands_); }, row.location); });
+    buttons_.append(button);
+    return button;
+}
+
+TextProgressBar* MainWindow::makeProgressBar() {
+    auto* bar = new TextProgressBar(this);
+    bar->setAccessibleName(QStringLiteral("Progress"));
+    bar->setRange(0, 100);
+    bar->setTextVisible(true);
+    bar->setAlignment(Qt::AlignCenter);
+    return bar;
 }
 
 QWidget* MainWindow::control(const QString& name) const {
@@ -300,8 +311,8 @@ TextProgressBar* MainWindow::progressBar1() const {
 // The table's order is the tab order; the frame and the bar take no focus.
 void MainWindow::setTabOrder() {
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* widget = control(QLatin1String(spec.name));
+    for (const ControlRow& row : controlTable()) {
+        QWidget* widget = control(QLatin1String(row.name));
         if (!(widget->focusPolicy() & Qt::TabFocus))
             continue;
         if (previous)

@@ -64,11 +64,15 @@ protected:
 
 private:
     struct Commands;
-    struct ControlSpec;
+    struct ControlRow;
 
-    static std::span<const ControlSpec> controlTable();
+    static std::span<const ControlRow> controlTable();
     void makeControls();
-    QWidget* makeControl(const ControlSpec& spec);
+    QWidget* makeControl(const ControlRow& row);
+    QWidget* watchPointer(QWidget* widget);
+    TextListView* makeList(TextListModel& model);
+    QPushButton* makeButton(const ControlRow& row);
+    TextProgressBar* makeProgressBar();
     void setTabOrder();
     void bindSaveOption();
     void bindProgress();
