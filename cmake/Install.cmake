@@ -22,6 +22,14 @@ function(quellist_gzip source output)
 endfunction()
 
 install(TARGETS quellist quellist-convert RUNTIME DESTINATION ${QUELLIST_INSTALL_APPDIR})
+# The compiler's version notes (.comment) say nothing to the program's users: gone from
+# what is installed.
+install(CODE "
+  foreach(program quellist quellist-convert)
+    execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUELLIST_INSTALL_APPDIR}/\${program}\")
+  endforeach()
+")
 install(FILES ${QUELLIST_ZIPBASE} ${PROJECT_SOURCE_DIR}/data/HAND-M.CUR
   DESTINATION ${QUELLIST_INSTALL_APPDIR})
 install(CODE "
@@ -55,7 +63,12 @@ foreach(size 32 48 128 256)
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${QUELLIST_APP_ID}.png)
 endforeach()
 
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/data/NOTICE
+# NOTICE as the reader gets it: without the markers tools/zipdata finds its block by.
+file(READ ${PROJECT_SOURCE_DIR}/data/NOTICE notice)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/NOTICE)
+string(REGEX REPLACE "<!--[^\n]*-->\n" "" notice "${notice}")
+file(WRITE ${CMAKE_BINARY_DIR}/NOTICE "${notice}")
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/NOTICE
   DESTINATION ${QUELLIST_INSTALL_DOCDIR})
 foreach(page quellist quellist-convert)
   quellist_gzip(${packaging}/${page}.1 ${CMAKE_BINARY_DIR}/${page}.1.gz)

@@ -1,7 +1,6 @@
 # The Debian package, made by CPack from the same install rules as `cmake --install`
 # (scripts/package.sh runs it). dpkg-shlibdeps finds the shared libraries the program
-# links; what it loads at run time without linking (Qt's X11 platform plugin, the SVG
-# icon engine, the font the window is drawn in) is named here.
+# links; what it loads at run time without linking is named here, each for its reason.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quellist)
 set(CPACK_PACKAGE_VENDOR Tarnwell)
@@ -17,7 +16,16 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUELLIST_WEBSITE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation")
+# libqt6svg6: the SVG icon engine plugin, which draws the desktop's SVG icons in the
+#   file dialogs. fonts-liberation: Liberation Sans, the metric twin of the Arial the
+#   window is laid out in. (Qt's X11 platform plugin comes with libqt6gui6, which the
+#   program links: no qt6-qpa-plugins, which would pull libqt6network6 in.)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
+# qt6-wayland: the Wayland platform plugin. Without it a Wayland session with no
+#   Xwayland (or QT_QPA_PLATFORM=wayland) cannot show the window at all; X11 sessions
+#   and Wayland sessions with Xwayland, the usual case, run without it, so it is
+#   recommended (apt installs it by default), not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc | gnumeric")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

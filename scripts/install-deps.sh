@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6 qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
   libsqlite3-dev libxlsxwriter-dev zlib1g-dev
   fonts-liberation
 )
@@ -15,11 +15,12 @@ case "${1:-}" in
   --tests)
     packages+=(git sqlite3 python3 python3-openpyxl xvfb xauth xdotool xclip x11-utils libxfixes3
       clang-format clang libclang-rt-14-dev desktop-file-utils appstream
-      dbus-daemon at-spi2-core python3-pyatspi)
+      dbus-daemon at-spi2-core python3-pyatspi imagemagick python3-pil
+      sway wl-clipboard wtype qt6-wayland)
     # The zip data build's tests; a node installed some other way serves as well.
     command -v npm >/dev/null || packages+=(nodejs npm) ;;
   --package)
-    packages+=(dpkg-dev file lintian) ;;
+    packages+=(git dpkg-dev file lintian devscripts) ;; # devscripts: hardening-check
   "") ;;
   *) echo "usage: install-deps.sh [--tests | --package]" >&2; exit 2 ;;
 esac

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     // Names the per-user folders (settings, cache) after the maker and the product.
     QApplication::setOrganizationName(QStringLiteral("Tarnwell"));
     QApplication::setApplicationName(QStringLiteral("Quellist"));
+    // The desktop entry's name: Wayland's app id and the X11 window class, by which the
+    // desktop finds the window's launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.tarnwell.Quellist"));
     QtPlatform platform;
     WindowState state;
     MainWindow window(state, platform, QApplication::applicationDirPath());

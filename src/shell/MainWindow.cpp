@@ -202,8 +202,12 @@ MainWindow::MainWindow(WindowState& state, Platform& platform, const QString& pr
     setFixedSize(fromTwips({0, 0, 8040, 8325}).size());
     setFont(arialBold(9));
     setAutoFillBackground(true);
+    // White, as the window is designed, with the text colour that goes with white whatever
+    // the desktop's palette: a dark theme's light text would vanish on it. The lists,
+    // buttons and box keep the desktop's colours, their text on their own backgrounds.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setMouseTracking(true);
     setAcceptDrops(true);
@@ -441,6 +445,7 @@ void MainWindow::useButtonFaceBackground() {
     for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(frame1())}) {
         QPalette face = widget->palette();
         face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+        face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
         widget->setPalette(face);
     }
 }

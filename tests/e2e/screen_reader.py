@@ -1,15 +1,18 @@
 #!/usr/bin/python3
 """Reads the running Quellist window the way a screen reader does: through the AT-SPI
-registry on the session bus (pyatspi), and presses keys with xdotool where a step needs
-the keyboard. One subcommand a call; prints what it read, one fact a line.
+registry on the session bus (pyatspi), and presses keys where a step needs the keyboard:
+with xdotool on X11, with wtype when E2E_KEYS=wtype (Wayland). One subcommand a call;
+prints what it read, one fact a line.
 
   screen_reader.py wait-app                  until the program is on the registry
+  screen_reader.py click NAME                presses the button named NAME (its action)
   screen_reader.py tab-to NAME               Tab until the control named NAME has focus
   screen_reader.py list NAME [ROWS]          "count N", then "row I<TAB>TEXT<TAB>selected|-"
   screen_reader.py progress                  "value V" and "text T"
   screen_reader.py hear EVENT KEY            presses KEY; "EVENT<TAB>ROLE<TAB>NAME" for each
                                              EVENT heard (focus:, object:children-changed)
 """
+import os
 import subprocess
 import sys
 import time
@@ -54,7 +57,22 @@ def focused():
 
 
 def press(key):
-    subprocess.run(["xdotool", "key", key], check=True)
+    if os.environ.get("E2E_KEYS") == "wtype":
+        # wtype's keyboard appears as it starts: the key waits until the window has it.
+        subprocess.run(["wtype", "-s", "700", "-k", key], check=True)
+    else:
+        subprocess.run(["xdotool", "key", key], check=True)
+
+
+def click(name):
+    """Presses a button found by its name, as a switch user or a script does."""
+    button = find(name, pyatspi.ROLE_PUSH_BUTTON)
+    actions = button.queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i) in ("Press", "press", "click"):
+            actions.doAction(i)
+            return
+    sys.exit(f"the button {name!r} has no press action")
 
 
 def tab_to(name):
@@ -101,6 +119,8 @@ def main(argv):
     command = argv[1]
     if command == "wait-app":
         application()
+    elif command == "click":
+        click(argv[2])
     elif command == "tab-to":
         tab_to(argv[2])
     elif command == "list":

@@ -4,13 +4,14 @@
 # over each control (XFixes, through cursor_image.py), and the real open dialog driven
 # with the keyboard: a typed name of a missing file is taken and answered, and in a
 # selection of two names the file that exists still loads.
-# Usage: window_e2e.sh PROGRAM HAND_CURSOR_FILE
+# Usage: window_e2e.sh PROGRAM HAND_CURSOR_FILE DESKTOP_ENTRY
 # A program that sees another file system (one in a chroot) gets its list files through
 # E2E_LISTS_HERE (the folder as this script sees it) and E2E_LISTS_THERE (as the program
 # sees it).
 set -euo pipefail
 program=$1
 hand_file=$2
+desktop_entry=$3
 here=$(dirname "$0")
 source "$here/e2e_lib.sh"
 
@@ -23,6 +24,15 @@ has_icon() {
   echo "the window's icon: $sizes"
 }
 check "the window carries the program icon" has_icon
+
+# The desktop finds the launcher (and its icon) of an X11 window by its class.
+class_of_the_entry() {
+  local class
+  class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+  xprop -id "$main" WM_CLASS | grep -qF "\"$class\"" ||
+    { echo "StartupWMClass=$class, but $(xprop -id "$main" WM_CLASS)" >&2; return 1; }
+}
+check "the window's class is the desktop entry's StartupWMClass" class_of_the_entry
 
 # The hand: the size and hot spot stored in HAND-M.CUR (width, height at bytes 6 and 7;
 # hot spot at bytes 10 and 12).

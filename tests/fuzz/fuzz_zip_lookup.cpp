@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace {
 
 bool sameText(QStringView field, QStringView key) {
@@ -17,7 +19,7 @@ bool sameText(QStringView field, QStringView key) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ZipDatabase& database = *[] {
         auto* opened = new ZipDatabase(QStringLiteral(QUELLIST_ZIPBASE)); // lives for the run
-        opened->prepare(QStringLiteral("CITY, STATE, ZIP"));
+        opened->prepare(std::vector{ZipField::City, ZipField::State, ZipField::Zip});
         return opened;
     }();
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -25,11 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString zip = keys.value(0);
     const QString city = keys.value(1);
     const QString state = keys.value(2);
-    database.lookupZip(zip, [&](std::span<const QStringView> fields) {
-        FUZZ_CHECK(fields.size() == 3 && sameText(fields[2], zip));
-    });
-    database.lookupCityState(city, state, [&](std::span<const QStringView> fields) {
-        FUZZ_CHECK(fields.size() == 3 && sameText(fields[0], city) && sameText(fields[1], state));
+    database.lookupZip(zip,
+                       [&](const ZipRow& row) { FUZZ_CHECK(sameText(row[ZipField::Zip], zip)); });
+    database.lookupCityState(city, state, [&](const ZipRow& row) {
+        FUZZ_CHECK(sameText(row[ZipField::City], city) && sameText(row[ZipField::State], state));
     });
     return 0;
 }
