@@ -12,6 +12,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build-deb}
 bash scripts/install-deps.sh --package
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
+# Qt's resource compiler takes SOURCE_DATE_EPOCH only for files newer than it; this makes
+# every resource carry the commit's time, however old its file is.
+export QT_RCC_SOURCE_DATE_OVERRIDE=$SOURCE_DATE_EPOCH
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DQUELLIST_TESTS=OFF -DQUELLIST_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
