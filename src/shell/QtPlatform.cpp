@@ -16,6 +16,13 @@
 #include <QProcess>
 #include <QTime>
 
+#include <chrono>
+
+QtPlatform::QtPlatform()
+    : spreadsheetProgram_(std::async(std::launch::async, [path = qEnvironmentVariable("PATH")] {
+                              return SpreadsheetProbe::find(path);
+                          }).share()) {}
+
 QString QtPlatform::displayText(const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -105,7 +112,10 @@ bool QtPlatform::openUrl(const QUrl& url) {
 }
 
 std::optional<SpreadsheetProgram> QtPlatform::findSpreadsheetProgram() {
-    return SpreadsheetProbe::find(qEnvironmentVariable("PATH"));
+    using namespace std::chrono_literals;
+    while (spreadsheetProgram_.wait_for(10ms) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return spreadsheetProgram_.get();
 }
 
 bool QtPlatform::startProgram(const QString& program, const QStringList& arguments) {

@@ -6,13 +6,16 @@
 
 #include "core/Platform.h"
 
+#include <future>
 #include <random>
 
 class QWidget;
 
 class QtPlatform : public Platform {
 public:
-    QtPlatform() = default;
+    // Starts looking for the desktop's spreadsheet program beside the window: asking
+    // xdg-mime may take seconds, which no click should wait for.
+    QtPlatform();
 
     // The window that dialogs are modal to.
     void setWindow(QWidget* window) { window_ = window; }
@@ -26,6 +29,7 @@ public:
     bool clearClipboard() override;
     bool setClipboardText(const QString& text) override;
     bool openUrl(const QUrl& url) override;
+    // The program found once for the session; the window goes on while it is looked for.
     std::optional<SpreadsheetProgram> findSpreadsheetProgram() override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     int secondsSinceMidnight() override;
@@ -45,4 +49,5 @@ private:
     QWidget* window_ = nullptr;
     bool windowClosed_ = false;
     std::mt19937 random_;
+    std::shared_future<std::optional<SpreadsheetProgram>> spreadsheetProgram_;
 };

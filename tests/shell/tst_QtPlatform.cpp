@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
@@ -26,6 +28,7 @@ private slots:
     void openDialogAnswers();
     void openDialogCancelled();
     void openDialogSelectionOfTwo();
+    void spreadsheetProgramFoundOnceBesideTheWindow();
 
 private:
     // Opens the dialog through the seam, lets `user` act on it, and returns the answer.
@@ -108,9 +111,14 @@ void QtPlatformTest::openDialogSelectionOfTwo() {
         auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
         QVERIFY(list);
         for (const char* name : {"a.txt", "b.txt"}) {
-            const QModelIndexList found = list->model()->match(
-                list->rootIndex().model()->index(0, 0, list->rootIndex()), Qt::DisplayRole,
-                QString::fromLatin1(name), 1, Qt::MatchExactly);
+            QModelIndexList found;
+            // The folder's listing arrives from a thread, later on a busy machine.
+            (void)QTest::qWaitFor([&] {
+                found = list->model()->match(
+                    list->rootIndex().model()->index(0, 0, list->rootIndex()), Qt::DisplayRole,
+                    QString::fromLatin1(name), 1, Qt::MatchExactly);
+                return !found.isEmpty();
+            });
             QVERIFY2(!found.isEmpty(), name);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualRect(found.first()).center());
@@ -123,6 +131,39 @@ void QtPlatformTest::openDialogSelectionOfTwo() {
     QCOMPARE(QStringList(answer.mid(1)).count(QStringLiteral("a.txt")) +
                  QStringList(answer.mid(1)).count(QStringLiteral("b.txt")),
              2);
+}
+
+// The desktop's spreadsheet program is looked for once, beside the window: a slow
+// xdg-mime keeps no click waiting with the window frozen, and the answer is kept.
+void QtPlatformTest::spreadsheetProgramFoundOnceBesideTheWindow() {
+    const QString bin = dir_->filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkdir(bin));
+    const auto script = [&](const char* name, const QByteArray& body) {
+        QFile file(bin + u'/' + QLatin1String(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + body);
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    };
+    script("xdg-mime", "echo asked >> \"$0.log\"; sleep 1; echo calc.desktop\n");
+    script("xdg-open", "");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8());
+    QtPlatform platform;
+    qputenv("PATH", path);
+    bool windowWentOn = false;
+    QTimer::singleShot(100, [&] { windowWentOn = true; });
+    const auto found = platform.findSpreadsheetProgram();
+    QVERIFY(found);
+    QCOMPARE(found->program, bin + QStringLiteral("/xdg-open"));
+    QVERIFY(windowWentOn);
+    QElapsedTimer again;
+    again.start();
+    QCOMPARE(platform.findSpreadsheetProgram()->program, found->program);
+    QVERIFY(again.elapsed() < 500);
+    QFile log(bin + QStringLiteral("/xdg-mime.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(log.readAll(), QByteArray("asked\n"));
 }
 
 QTEST_MAIN(QtPlatformTest)
