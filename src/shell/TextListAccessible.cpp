@@ -49,11 +49,37 @@ int TextListAccessible::childCount() const {
 QAccessibleInterface* TextListAccessible::child(int index) const {
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (const auto known = rows_.constFind(index); known != rows_.constEnd())
-        return QAccessible::accessibleInterface(*known);
-    auto* row = new TextListRowAccessible(view(), index);
-    rows_.insert(index, QAccessible::registerAccessibleInterface(row));
+    QAccessibleInterface* row = keep(index);
+    releaseOldRows();
     return row;
+}
+
+QAccessibleInterface* TextListAccessible::keep(int row) const {
+    if (const auto known = rows_.find(row); known != rows_.end()) {
+        recent_.splice(recent_.begin(), recent_, known->recent);
+        return QAccessible::accessibleInterface(known->id);
+    }
+    auto* item = new TextListRowAccessible(view(), row);
+    recent_.push_front(row);
+    rows_.insert(row, {QAccessible::registerAccessibleInterface(item), recent_.begin()});
+    return item;
+}
+
+// The oldest rows go, unless the user sees them or they are the selected one.
+void TextListAccessible::releaseOldRows() const {
+    for (qsizetype looked = 0; rows_.size() > keptRows && looked < rows_.size(); ++looked) {
+        const int oldest = recent_.back();
+        if (pinned(oldest)) {
+            recent_.splice(recent_.begin(), recent_, std::prev(recent_.end()));
+            continue;
+        }
+        recent_.pop_back();
+        QAccessible::deleteAccessibleInterface(rows_.take(oldest).id);
+    }
+}
+
+bool TextListAccessible::pinned(int row) const {
+    return row == view()->model().selectedRow() || !view()->rowRect(row).isEmpty();
 }
 
 int TextListAccessible::indexOfChild(const QAccessibleInterface* child) const {
@@ -83,7 +109,8 @@ QString TextListAccessible::text(QAccessible::Text t) const {
 }
 
 void TextListAccessible::forgetRows() const {
-    for (const QAccessible::Id id : std::as_const(rows_))
-        QAccessible::deleteAccessibleInterface(id);
+    for (const Kept& kept : std::as_const(rows_))
+        QAccessible::deleteAccessibleInterface(kept.id);
     rows_.clear();
+    recent_.clear();
 }

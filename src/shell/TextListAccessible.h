@@ -4,17 +4,26 @@
 // text and marked selected when it is the selected row. Row items are made when someone
 // asks for them and forgotten when rows are removed, so a list of millions of rows costs
 // nothing until it is read, and every answer takes the same time at any length.
+//
+// A client that walks every row (an inspector, a screen reader's flat review) would
+// otherwise leave one item per row behind: at most keptRows stay, the most recently asked
+// for, besides the rows in view and the selected row; older ones are released through
+// Qt's accessibility cache, which reuses their ids. A released row is made anew when it
+// is asked for again.
 
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QObject>
 
+#include <list>
 #include <memory>
 
 class TextListView;
 
 class TextListAccessible : public QAccessibleWidget {
 public:
+    static constexpr int keptRows = 4096;
+
     explicit TextListAccessible(TextListView* view);
     ~TextListAccessible() override;
 
@@ -35,6 +44,16 @@ private:
     // The rows' items no longer match their rows: rows are being removed or the list reset.
     void forgetRows() const;
 
-    mutable QHash<int, QAccessible::Id> rows_;
+    struct Kept {
+        QAccessible::Id id;
+        std::list<int>::iterator recent;
+    };
+    // The row's item, made or found, and now the most recent.
+    QAccessibleInterface* keep(int row) const;
+    void releaseOldRows() const;
+    bool pinned(int row) const;
+
+    mutable QHash<int, Kept> rows_;
+    mutable std::list<int> recent_;       // the kept rows, the most recently asked for first
     std::unique_ptr<QObject> modelWatch_; // ends the model's connections with this object
 };

@@ -5,9 +5,25 @@
 
 #include <QWidget>
 
+namespace {
+
+int aliveRows = 0; // made and released on the window's thread only
+
+} // namespace
+
 TextListRowAccessible::TextListRowAccessible(TextListView* view, int row)
     : view_(view)
-    , row_(row) {}
+    , row_(row) {
+    ++aliveRows;
+}
+
+TextListRowAccessible::~TextListRowAccessible() {
+    --aliveRows;
+}
+
+int TextListRowAccessible::alive() {
+    return aliveRows;
+}
 
 bool TextListRowAccessible::isValid() const {
     return view_ && row_ >= 0 && row_ < view_->model().rowCount();

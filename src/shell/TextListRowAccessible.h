@@ -11,6 +11,12 @@ class TextListView;
 class TextListRowAccessible : public QAccessibleInterface {
 public:
     TextListRowAccessible(TextListView* view, int row);
+    ~TextListRowAccessible() override;
+    TextListRowAccessible(const TextListRowAccessible&) = delete;
+    TextListRowAccessible& operator=(const TextListRowAccessible&) = delete;
+
+    // How many row items exist now, in every list: what accessibility costs in memory.
+    static int alive();
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }

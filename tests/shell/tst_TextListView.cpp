@@ -4,6 +4,7 @@
 
 #include "core/TextListModel.h"
 #include "shell/TextListAccessible.h"
+#include "shell/TextListRowAccessible.h"
 #include "shell/TextListView.h"
 
 #include <QAccessible>
@@ -42,6 +43,7 @@ private slots:
     void clickOnScrolledListPicksRowUnderPointer();
     void focusIsVisible();
     void accessibleListAtAMillionRows();
+    void accessibleRowsStayFew();
     void accessibleRowsFollowRemoval();
 };
 
@@ -127,6 +129,26 @@ void TextListViewTest::accessibleListAtAMillionRows() {
     QCOMPARE(access->focusChild(), access->child(999999));
     const QRect shown = access->child(999999)->rect();
     QCOMPARE(access->childAt(shown.center().x(), shown.center().y()), access->child(999999));
+}
+
+// A client that walks every row of a million leaves a bounded number of row items; the
+// selected row and the rows in view stay, and a released row comes back when asked for.
+void TextListViewTest::accessibleRowsStayFew() {
+    List list(1000000);
+    QVERIFY(QTest::qWaitForWindowExposed(&list.view));
+    list.view.setCurrentRow(500000);
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&list.view);
+    QAccessibleInterface* selected = access->child(500000);
+    const QAccessible::Id selectedId = QAccessible::uniqueId(selected);
+    for (int row = 0; row < access->childCount(); ++row)
+        QVERIFY(access->child(row));
+    QVERIFY2(TextListRowAccessible::alive() <= TextListAccessible::keptRows + 100,
+             qPrintable(QString::number(TextListRowAccessible::alive())));
+    QCOMPARE(QAccessible::uniqueId(access->child(500000)), selectedId); // kept all along
+    QVERIFY(access->child(500000)->state().selected);
+    // Row 0, released by now, is made anew when it is asked for again.
+    QCOMPARE(access->child(0)->text(QAccessible::Name), QStringLiteral("Row 0"));
+    QCOMPARE(access->indexOfChild(access->child(0)), 0);
 }
 
 void TextListViewTest::accessibleRowsFollowRemoval() {
