@@ -1,5 +1,7 @@
 #include "entries/ListFileStream.h"
 
+#include "core/UnnamedFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -69,20 +71,16 @@ qsizetype asciiPrefix(QByteArrayView block) {
 // is killed. Where the file system cannot make one, a named file removed on close.
 std::unique_ptr<QFile> openSpool() {
     const QByteArray folder = QFile::encodeName(QDir::tempPath());
-    const int fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    auto spool = std::make_unique<QFile>();
-    if (fd >= 0 && spool->open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
-        return spool;
-    if (fd >= 0)
-        ::close(fd);
-    QByteArray name = folder + "/quellist-spool-XXXXXX";
-    const int named = ::mkostemp(name.data(), O_CLOEXEC);
-    if (named < 0)
+    const UnnamedFile file =
+        openUnnamedFile(folder, O_RDWR, 0600, folder + "/quellist-spool-XXXXXX");
+    if (file.fd < 0)
         return nullptr;
-    ::unlink(name.constData()); // open until closed, nameless from now on
-    if (spool->open(named, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
+    if (!file.named.isEmpty())
+        ::unlink(file.named.constData()); // open until closed, nameless from now on
+    auto spool = std::make_unique<QFile>();
+    if (spool->open(file.fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
         return spool;
-    ::close(named);
+    ::close(file.fd);
     return nullptr;
 }
 

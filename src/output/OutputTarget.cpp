@@ -1,6 +1,7 @@
 #include "output/OutputTarget.h"
 
 #include "core/AppError.h"
+#include "core/UnnamedFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,15 +93,13 @@ void OutputTarget::openBeside(const QString& path) {
         failToCreate(QStringLiteral("permission denied"));
     const QByteArray folder = native(target.absolutePath());
     replacing_ = true;
-    fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        QByteArray name = native(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                                 QStringLiteral(".XXXXXX"));
-        fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-        tempName_ = QFile::decodeName(name);
-        if (fd_ >= 0)
-            ::fchmod(fd_, newFileMode());
-    }
+    const UnnamedFile file = openUnnamedFile(folder, O_WRONLY, 0666,
+                                             native(target.absolutePath() + QStringLiteral("/.") +
+                                                    target.fileName() + QStringLiteral(".XXXXXX")));
+    fd_ = file.fd;
+    tempName_ = QFile::decodeName(file.named);
+    if (fd_ >= 0 && !file.named.isEmpty())
+        ::fchmod(fd_, newFileMode()); // made 0600, as a new file it takes the usual mode
     if (fd_ < 0)
         failToCreate(systemReason(errno));
     ownsFd_ = true;
