@@ -67,7 +67,7 @@ void EntryStream::endPiece() {
 }
 
 void EntryStream::endLine() {
-    addPaddedUpper(piece_);
+    hand(shape(piece_, shaped_));
     piece_.clear();
     lineStarted_ = false;
 }
@@ -80,14 +80,14 @@ void EntryStream::hand(QStringView entry) {
     overLong_ = false;
 }
 
-void EntryStream::addPaddedUpper(QStringView line) {
+QStringView EntryStream::shape(QStringView line, QString& buffer) {
     if (line.size() < 5) {
-        shaped_ = PadZip(line.toString()).toUpper();
-        hand(TrimBlanks(shaped_));
-    } else if (hasLowerCase(line)) {
-        shaped_ = line.toString().toUpper();
-        hand(TrimBlanks(shaped_));
-    } else {
-        hand(TrimBlanks(line));
+        buffer = PadZip(line.toString()).toUpper();
+        return TrimBlanks(buffer);
     }
+    if (hasLowerCase(line)) {
+        buffer = line.toString().toUpper();
+        return TrimBlanks(buffer);
+    }
+    return TrimBlanks(line);
 }

@@ -14,6 +14,8 @@
 // callback with its first maxEntryChars characters, so memory stays bounded at any line
 // length.
 
+#include "entries/TextSink.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -26,7 +28,7 @@ struct LineRules {
     qsizetype maxEntryChars = 0; // 0: no bound
 };
 
-class EntryStream {
+class EntryStream : public TextSink {
 public:
     using Add = std::function<void(QStringView entry)>;
     using Skip = std::function<void(QStringView start)>;
@@ -34,16 +36,19 @@ public:
     explicit EntryStream(Add add, LineRules rules = {}, Skip skip = {});
 
     // The next piece of text; a line may run on into the next piece.
-    void feed(QStringView text);
+    void feed(QStringView text) override;
     // The end of the text: the last line, unless the text ended with its line end.
-    void finish();
+    void finish() override;
+
+    // A line (tabs removed) shaped as an entry: padded to five characters when shorter,
+    // upper-cased and trimmed. The view points into line or into buffer.
+    static QStringView shape(QStringView line, QString& buffer);
 
 private:
     void keep(QStringView run);
     void endPiece();
     void endLine();
     void hand(QStringView entry);
-    void addPaddedUpper(QStringView line);
 
     Add add_;
     LineRules rules_;

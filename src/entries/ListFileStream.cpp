@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -21,8 +22,8 @@ constexpr std::array<char16_t, 32> cp1252High{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool holdsNul(QByteArrayView block) {
-    return std::memchr(block.data(), 0, std::size_t(block.size())) != nullptr;
+const char* firstNul(QByteArrayView block) {
+    return static_cast<const char*>(std::memchr(block.data(), 0, std::size_t(block.size())));
 }
 
 // How many bytes of the block end on a whole UTF-8 sequence: a sequence cut by the block's
@@ -101,13 +102,30 @@ ListFileStream::ListFileStream(LineRules rules, Skip skip)
 
 ListFileStream::Outcome ListFileStream::read(QIODevice& device, const Add& add,
                                              const Progress& progress) {
-    error_.clear();
     EntryStream entries(add, rules_, skip_);
-    const Outcome outcome = device.isSequential() ? readStream(device, entries, progress)
-                                                  : readFile(device, entries, progress);
+    return read(device, entries, progress);
+}
+
+ListFileStream::Outcome ListFileStream::read(QIODevice& device, TextSink& sink,
+                                             const Progress& progress) {
+    error_.clear();
+    lineFeeds_ = carriageReturns_ = binaryLine_ = 0;
+    const Outcome outcome = device.isSequential() ? readStream(device, sink, progress)
+                                                  : readFile(device, sink, progress);
     if (outcome == Outcome::Read)
-        entries.finish();
+        sink.finish();
     return outcome;
+}
+
+// A NUL byte makes the list binary; the line it is on is kept for the message.
+bool ListFileStream::isBinary(QByteArrayView block) {
+    const char* nul = firstNul(block);
+    const char* end = nul ? nul : block.data() + block.size();
+    lineFeeds_ += std::count(block.data(), end, '\n');
+    carriageReturns_ += std::count(block.data(), end, '\r');
+    if (nul)
+        binaryLine_ = std::max(lineFeeds_, carriageReturns_) + 1;
+    return nul != nullptr;
 }
 
 bool ListFileStream::readBlock(QIODevice& device, QByteArray& block) {
@@ -121,7 +139,7 @@ bool ListFileStream::readBlock(QIODevice& device, QByteArray& block) {
     return true;
 }
 
-ListFileStream::Outcome ListFileStream::readFile(QIODevice& device, EntryStream& entries,
+ListFileStream::Outcome ListFileStream::readFile(QIODevice& device, TextSink& entries,
                                                  const Progress& progress) {
     Encoding encoding = Encoding::Utf8;
     if (const Outcome checked = checkWhole(device, encoding); checked != Outcome::Read)
@@ -140,7 +158,7 @@ ListFileStream::Outcome ListFileStream::checkWhole(QIODevice& device, Encoding& 
     do {
         if (!readBlock(device, block))
             return Outcome::Failed;
-        if (holdsNul(block))
+        if (isBinary(block))
             return Outcome::Binary;
         utf8.decode(block);
     } while (!block.isEmpty());
@@ -149,7 +167,7 @@ ListFileStream::Outcome ListFileStream::checkWhole(QIODevice& device, Encoding& 
 }
 
 ListFileStream::Outcome ListFileStream::readBlocks(QIODevice& device, Encoding encoding,
-                                                   bool fromStart, EntryStream& entries,
+                                                   bool fromStart, TextSink& entries,
                                                    const Progress& progress) {
     Utf8Blocks utf8;
     QByteArray block;
@@ -172,7 +190,7 @@ ListFileStream::Outcome ListFileStream::readBlocks(QIODevice& device, Encoding e
 }
 
 // A stream, converted as it arrives: its ASCII beginning at once, the rest through a spool.
-ListFileStream::Outcome ListFileStream::readStream(QIODevice& device, EntryStream& entries,
+ListFileStream::Outcome ListFileStream::readStream(QIODevice& device, TextSink& entries,
                                                    const Progress& progress) {
     QByteArray block;
     qint64 done = 0;
@@ -183,7 +201,7 @@ ListFileStream::Outcome ListFileStream::readStream(QIODevice& device, EntryStrea
             return Outcome::Failed;
         if (block.isEmpty())
             break;
-        if (holdsNul(block))
+        if (isBinary(block))
             return Outcome::Binary;
         qsizetype ascii = 0;
         if (!spool) {

@@ -36,21 +36,32 @@ public:
 
     // Reads the open device to its end. On Failed, error() says why.
     Outcome read(QIODevice& device, const Add& add, const Progress& progress = {});
+    // The same, the decoded text handed to a sink of one's own (the line rules unused).
+    // What the sink throws ends the reading and leaves this call.
+    Outcome read(QIODevice& device, TextSink& sink, const Progress& progress = {});
     QString error() const { return error_; }
+    // On Binary: the line that holds the first NUL byte, counted from 1.
+    qint64 binaryLine() const { return binaryLine_; }
 
     // Bytes 0x80 to 0x9F as Windows-1252 has them, the others as their Latin-1 code points.
     static QString decodeWindows1252(QByteArrayView bytes);
 
 private:
     enum class Encoding { Utf8, Windows1252 };
-    Outcome readFile(QIODevice& device, EntryStream& entries, const Progress& progress);
-    Outcome readStream(QIODevice& device, EntryStream& entries, const Progress& progress);
+    Outcome readFile(QIODevice& device, TextSink& entries, const Progress& progress);
+    Outcome readStream(QIODevice& device, TextSink& entries, const Progress& progress);
     Outcome checkWhole(QIODevice& device, Encoding& encoding);
-    Outcome readBlocks(QIODevice& device, Encoding encoding, bool fromStart, EntryStream& entries,
+    Outcome readBlocks(QIODevice& device, Encoding encoding, bool fromStart, TextSink& entries,
                        const Progress& progress);
     bool readBlock(QIODevice& device, QByteArray& block);
+    bool isBinary(QByteArrayView block);
 
     LineRules rules_;
     Skip skip_;
     QString error_;
+    // Line ends before the block being checked: LF and CR counted apart, so that LF, CR LF
+    // and CR alone all count lines right without a look at their order.
+    qint64 lineFeeds_ = 0;
+    qint64 carriageReturns_ = 0;
+    qint64 binaryLine_ = 0;
 };
