@@ -1,8 +1,11 @@
 #include "convert/EntryConverter.h"
 
-EntryConverter::EntryConverter(ZipDatabase& database, RowMaker makeRow)
+#include "convert/LooseNames.h"
+
+EntryConverter::EntryConverter(ZipDatabase& database, RowMaker makeRow, LooseNames* loose)
     : database_(database)
-    , makeRow_(std::move(makeRow)) {}
+    , makeRow_(std::move(makeRow))
+    , loose_(loose) {}
 
 std::span<const EntryConverter::TextId> EntryConverter::convert(QStringView entry) {
     const LookupKeys keys = ClassifyEntry(entry, numeric_);
@@ -11,13 +14,30 @@ std::span<const EntryConverter::TextId> EntryConverter::convert(QStringView entr
     if (const auto cached = cache_.find(keys))
         return *cached;
     rowIds_.clear();
-    const auto onRow = [&](const ZipRow& row) { rowIds_.push_back(makeRow_(row)); };
-    if (keys.kind == EntryKind::Zip)
-        database_.lookupZip(keys.zip, onRow);
-    else
-        database_.lookupCityState(keys.city, keys.state, onRow);
+    lookUp(keys);
     cache_.store(keys, rowIds_); // a failed lookup is not remembered: it is tried again
     return rowIds_;
+}
+
+void EntryConverter::lookUp(const LookupKeys& keys) {
+    const auto onRow = [&](const ZipRow& row) { rowIds_.push_back(makeRow_(row)); };
+    if (keys.kind == EntryKind::Zip) {
+        database_.lookupZip(keys.zip, onRow);
+        return;
+    }
+    database_.lookupCityState(keys.city, keys.state, onRow);
+    if (!rowIds_.empty() || !loose_)
+        return;
+    const QString state = keys.state.toString().remove(u'.');
+    for (const QString& city : loose_->matches(keys.city, keys.state))
+        database_.lookupCityState(city, state.trimmed(), onRow);
+}
+
+QStringList EntryConverter::suggestions(QStringView entry) {
+    const LookupKeys keys = ClassifyEntry(entry, numeric_);
+    if (!loose_ || keys.kind != EntryKind::CityState || !couldMatch(keys))
+        return {};
+    return loose_->suggestions(keys.city, keys.state);
 }
 
 // No zip code, city or state runs to a thousand characters: a longer key matches nothing,

@@ -9,10 +9,13 @@
 #include "convert/ZipDatabase.h"
 
 #include <QLocale>
+#include <QStringList>
 
 #include <functional>
 #include <span>
 #include <vector>
+
+class LooseNames;
 
 class EntryConverter {
 public:
@@ -21,19 +24,27 @@ public:
     // converter hands back.
     using RowMaker = std::function<TextId(const ZipRow& row)>;
 
-    EntryConverter(ZipDatabase& database, RowMaker makeRow);
+    // loose: when given, a city and state that the table does not have as written is
+    // tried in its loose form, which finds "ST. LOUIS, MO" as SAINT LOUIS; without it, the
+    // window's rules exactly.
+    EntryConverter(ZipDatabase& database, RowMaker makeRow, LooseNames* loose = nullptr);
 
     // The rows of the entry: none when it is neither a zip code nor a city and state, or
     // when nothing matches. Throws what the lookup throws (DatabaseFault, AppError);
     // rowsBeforeFailure() then holds the rows the query gave before it failed.
     std::span<const TextId> convert(QStringView entry);
     std::span<const TextId> rowsBeforeFailure() const { return rowIds_; }
+    // For a city and state that found nothing, with loose names: the nearest places of its
+    // state ("SAINT LOUIS, MO"), at most three. Otherwise none.
+    QStringList suggestions(QStringView entry);
 
 private:
     static bool couldMatch(const LookupKeys& keys);
+    void lookUp(const LookupKeys& keys);
 
     ZipDatabase& database_;
     RowMaker makeRow_;
+    LooseNames* loose_;
     NumericText numeric_;
     ResultCache cache_;
     std::vector<TextId> rowIds_;

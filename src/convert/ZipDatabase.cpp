@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+#include <array>
+
 namespace {
 
 // How long a lookup waits for another program that holds the file locked.
@@ -153,7 +155,7 @@ void ZipDatabase::lookupZip(QStringView zip, const RowHandler& onRow) {
     if (!byZip_)
         fail(QStringLiteral("no query was prepared"));
     bindText(byZip_, 1, zip);
-    runQuery(byZip_, onRow);
+    runQuery(byZip_, fields_, onRow);
 }
 
 void ZipDatabase::lookupCityState(QStringView city, QStringView state, const RowHandler& onRow) {
@@ -161,10 +163,21 @@ void ZipDatabase::lookupCityState(QStringView city, QStringView state, const Row
         fail(QStringLiteral("no query was prepared"));
     bindText(byCityState_, 1, city);
     bindText(byCityState_, 2, state);
-    runQuery(byCityState_, onRow);
+    runQuery(byCityState_, fields_, onRow);
 }
 
-void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow) {
+void ZipDatabase::forEachPlace(
+    const std::function<void(QStringView city, QStringView state)>& onPlace) {
+    sqlite3_stmt* places = prepareStatement(QStringLiteral(
+        "SELECT DISTINCT `CITY`, `STATE` FROM `ZIP_CODES` WHERE `CITY` IS NOT NULL"));
+    const ScopeExit finalize([places] { sqlite3_finalize(places); });
+    constexpr std::array<ZipField, 2> placeFields{ZipField::City, ZipField::State};
+    runQuery(places, placeFields,
+             [&](const ZipRow& row) { onPlace(row[ZipField::City], row[ZipField::State]); });
+}
+
+void ZipDatabase::runQuery(sqlite3_stmt* statement, std::span<const ZipField> fields,
+                           const RowHandler& onRow) {
     const ScopeExit resetStatement([statement] {
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
@@ -172,10 +185,10 @@ void ZipDatabase::runQuery(sqlite3_stmt* statement, const RowHandler& onRow) {
     ZipRow row;
     int stepped = SQLITE_ROW;
     while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {
-        for (int i = 0; i < int(fields_.size()); ++i) {
+        for (int i = 0; i < int(fields.size()); ++i) {
             const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, i));
             const int bytes = sqlite3_column_bytes16(statement, i);
-            row.set(fields_[std::size_t(i)], QStringView(text, text ? bytes / 2 : 0));
+            row.set(fields[std::size_t(i)], QStringView(text, text ? bytes / 2 : 0));
         }
         onRow(row);
     }

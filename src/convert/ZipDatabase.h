@@ -48,6 +48,8 @@ public:
     void lookupZip(QStringView zip, const RowHandler& onRow);
     // The same, WHERE CITY = <city> AND STATE = <state>.
     void lookupCityState(QStringView city, QStringView state, const RowHandler& onRow);
+    // Every place of the table once: "SELECT DISTINCT CITY, STATE". Throws AppError.
+    void forEachPlace(const std::function<void(QStringView city, QStringView state)>& onPlace);
 
 private:
     [[noreturn]] void fail(const QString& what) const;
@@ -55,7 +57,8 @@ private:
     void checkShape();
     void checkIntegrity();
     sqlite3_stmt* prepareStatement(const QString& sql);
-    void runQuery(sqlite3_stmt* statement, const RowHandler& onRow);
+    void runQuery(sqlite3_stmt* statement, std::span<const ZipField> fields,
+                  const RowHandler& onRow);
     void finalizeStatements();
 
     struct Closer {

@@ -1,0 +1,51 @@
+#pragma once
+// City names as people write them ("ST. LOUIS", "Ft Lauderdale", "WINSTON SALEM") against
+// the names of the table ("SAINT LOUIS", "FORT LAUDERDALE", "WINSTON-SALEM"), for
+// quellist-convert --loose. Both sides are read into one loose form: dots and hyphens
+// become blanks, runs of blanks one blank, and the abbreviations the postal standard
+// spells out become their words (ST -> SAINT, STE -> SAINTE, FT -> FORT, MT -> MOUNT,
+// PT -> POINT), on whole words only; so a name written either way finds the other.
+//
+// The table's places are read once, at the first question, in the run's read transaction.
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+class ZipDatabase;
+
+class LooseNames {
+public:
+    static constexpr int maxSuggestions = 3;
+
+    explicit LooseNames(ZipDatabase& database);
+
+    // The table's city names in that state with the loose form of city (none: empty).
+    // The state is read loosely too ("M.O." is MO).
+    const QStringList& matches(QStringView city, QStringView state);
+    // Up to three places of the state ("SAINT LOUIS, MO") nearest to the city by edit
+    // distance (a letter added, dropped, changed or two swapped), nearest first; none
+    // farther than a third of the name's letters (at least two).
+    QStringList suggestions(QStringView city, QStringView state);
+
+    static QString looseForm(QStringView name);
+    // Letters added, dropped, changed or two neighbours swapped to make one text the other.
+    static qsizetype editDistance(QStringView a, QStringView b);
+
+private:
+    struct Place {
+        QString loose;
+        QString city;
+    };
+    void load();
+    static QString key(QStringView looseCity, QStringView state);
+
+    ZipDatabase& database_;
+    bool loaded_ = false;
+    QHash<QString, QStringList> byLooseName_; // loose city + '\n' + state -> table cities
+    QHash<QString, std::vector<Place>> byState_;
+    QStringList none_;
+};
