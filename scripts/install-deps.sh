@@ -16,7 +16,7 @@ case "${1:-}" in
     packages+=(git sqlite3 python3 python3-openpyxl xvfb xauth xdotool xclip x11-utils libxfixes3
       clang-format clang libclang-rt-14-dev desktop-file-utils appstream
       dbus-daemon at-spi2-core python3-pyatspi imagemagick python3-pil
-      sway wl-clipboard wtype qt6-wayland)
+      sway wl-clipboard wtype qt6-wayland parallel)
     # The zip data build's tests; a node installed some other way serves as well.
     command -v npm >/dev/null || packages+=(nodejs npm) ;;
   --package)

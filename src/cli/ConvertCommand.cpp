@@ -4,7 +4,10 @@
 #include "cli/OutputFile.h"
 #include "cli/ProgressLine.h"
 #include "cli/RowWriter.h"
+#include "cli/TableEntries.h"
+#include "cli/TableWriter.h"
 #include "convert/EntryConverter.h"
+#include "convert/LooseNames.h"
 #include "convert/SaveOption.h"
 #include "convert/ZipDatabase.h"
 #include "entries/ListFileStream.h"
@@ -13,6 +16,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 ConvertCommand::ConvertCommand(const ConvertOptions& options)
@@ -41,17 +45,31 @@ int ConvertCommand::convertAll() {
     ZipDatabase database(options_.database);
     database.prepare(SaveOption::at(options_.saveOption).fields());
     ProgressLine progress(!options_.quiet && isatty(STDERR_FILENO));
-    const std::unique_ptr<RowWriter> writer = RowWriter::make(options_);
+    std::unique_ptr<RowWriter> lines;
+    std::unique_ptr<TableWriter> table;
+    if (options_.table.enabled())
+        table = std::make_unique<TableWriter>(options_);
+    else
+        lines = RowWriter::make(options_);
     std::unique_ptr<OutputFile> unmatched;
     if (!options_.unmatched.isEmpty())
         unmatched = std::make_unique<OutputFile>(options_.unmatched);
-    EntryConverter converter(database, [&](const ZipRow& row) { return writer->makeRow(row); });
-    const Sinks sinks{converter, *writer, unmatched.get()};
+    std::optional<LooseNames> loose;
+    if (options_.loose)
+        loose.emplace(database);
+    EntryConverter converter(
+        database,
+        [&](const ZipRow& row) { return table ? table->makeRow(row) : lines->makeRow(row); },
+        loose ? &*loose : nullptr);
+    const Sinks sinks{converter, lines.get(), table.get(), unmatched.get()};
     for (const QString& input : options_.inputs)
         convertInput(input, sinks, progress);
     progress.clear();
-    if (!fileFailed_) {
-        writer->finish();
+    if (!fileFailed_ && !usageFailed_) {
+        if (table)
+            table->finish();
+        else
+            lines->finish();
         if (unmatched)
             unmatched->commit();
     }
@@ -74,18 +92,57 @@ void ConvertCommand::convertInput(const QString& input, const Sinks& sinks,
     std::int64_t line = 0;
     ListFileStream stream({LineEnds::Any, maxEntryChars},
                           [&](QStringView start) { skipEntry(start, name, ++line, sinks); });
-    const auto outcome = stream.read(
-        file, [&](QStringView entry) { convertEntry(entry, name, ++line, sinks); },
-        [&](qint64 done, qint64 size) { progress.update(counts_.read, done, size); });
+    const auto onProgress = [&](qint64 done, qint64 size) {
+        progress.update(counts_.read, done, size);
+    };
+    ListFileStream::Outcome outcome{};
+    try {
+        outcome = sinks.table
+                      ? readTable(stream, file, input, name, sinks, onProgress)
+                      : stream.read(
+                            file,
+                            [&](QStringView entry) {
+                                sinks.lines->write(entry, rowsOf(entry, name, ++line, sinks));
+                            },
+                            onProgress);
+    } catch (const TableFault& fault) {
+        ConsolePlatform::say(QStringLiteral("%1:%2: %3")
+                                 .arg(name, QString::number(fault.line), fault.description()));
+        (fault.usage ? usageFailed_ : fileFailed_) = true;
+        return;
+    }
+    reportOutcome(outcome, stream, file, name, sinks.table != nullptr);
+}
+
+// A table's records: its header to the output's, every other record's rows after it.
+ListFileStream::Outcome ConvertCommand::readTable(ListFileStream& stream, QFile& file,
+                                                  const QString& input, const QString& name,
+                                                  const Sinks& sinks,
+                                                  const ListFileStream::Progress& progress) {
+    TableEntries entries(
+        options_.table, [&](const TableRecord& header) { sinks.table->header(header); },
+        [&](const TableRecord& record, QStringView entry) {
+            const auto rows = rowsOf(entry, name, record.line(), sinks);
+            if (rows.empty() && options_.table.keepUnmatched)
+                sinks.table->writeUnmatched(record);
+            else
+                sinks.table->write(record, rows);
+        });
+    TableRecordStream records(options_.table.formatOf(input),
+                              [&](const TableRecord& record) { entries.take(record); });
+    return stream.read(file, records, progress);
+}
+
+void ConvertCommand::reportOutcome(ListFileStream::Outcome outcome, const ListFileStream& stream,
+                                   const QFile& file, const QString& name, bool table) {
+    const QString kind = table ? QStringLiteral("a table") : QStringLiteral("a list file");
     if (outcome == ListFileStream::Outcome::Binary) {
         ConsolePlatform::say(
-            file.isSequential()
-                ? QStringLiteral("%1 is not a list file: it holds binary data. Reading stopped at "
-                                 "the first block that holds it.")
-                      .arg(name)
-                : QStringLiteral(
-                      "%1 is not a list file: it holds binary data. Nothing was read from it.")
-                      .arg(name));
+            QStringLiteral("%1:%2: %1 is not %3: it holds binary data (a NUL byte). %4")
+                .arg(name, QString::number(stream.binaryLine()), kind,
+                     file.isSequential()
+                         ? QStringLiteral("Reading stopped at the first block that holds it.")
+                         : QStringLiteral("Nothing was read from it.")));
         fileFailed_ = true;
     } else if (outcome == ListFileStream::Outcome::Failed) {
         ConsolePlatform::say(QStringLiteral("Cannot read %1: %2").arg(name, stream.error()));
@@ -93,8 +150,9 @@ void ConvertCommand::convertInput(const QString& input, const Sinks& sinks,
     }
 }
 
-void ConvertCommand::convertEntry(QStringView entry, const QString& name, std::int64_t line,
-                                  const Sinks& sinks) {
+// The rows of one entry, counted; an entry without rows is listed as unmatched.
+std::span<const std::uint32_t> ConvertCommand::rowsOf(QStringView entry, const QString& name,
+                                                      std::int64_t line, const Sinks& sinks) {
     ++counts_.read;
     std::span<const EntryConverter::TextId> rows;
     try {
@@ -109,13 +167,12 @@ void ConvertCommand::convertEntry(QStringView entry, const QString& name, std::i
                                      .arg(name, QString::number(line), failure.description()));
         }
     }
-    sinks.writer.write(entry, rows);
     counts_.rows += std::int64_t(rows.size());
-    if (!rows.empty()) {
+    if (!rows.empty())
         ++counts_.converted;
-        return;
-    }
-    listUnmatched(entry, name, line, sinks);
+    else
+        listUnmatched(entry, name, line, sinks);
+    return rows;
 }
 
 // A line longer than any entry can be: no lookup, a message, and the line listed as
@@ -132,9 +189,12 @@ void ConvertCommand::skipEntry(QStringView start, const QString& name, std::int6
 void ConvertCommand::listUnmatched(QStringView entry, const QString& name, std::int64_t line,
                                    const Sinks& sinks) {
     ++counts_.unmatched;
-    if (sinks.unmatched)
-        sinks.unmatched->append(
-            QStringLiteral("%1:%2\t%3\n").arg(name, QString::number(line), entry).toUtf8());
+    if (!sinks.unmatched)
+        return;
+    QString listed = QStringLiteral("%1:%2\t%3").arg(name, QString::number(line), entry);
+    if (const QStringList near = sinks.converter.suggestions(entry); !near.isEmpty())
+        listed += u'\t' + near.join(QStringLiteral("; "));
+    sinks.unmatched->append((listed + u'\n').toUtf8());
 }
 
 void ConvertCommand::reportSummary() const {
@@ -152,6 +212,8 @@ void ConvertCommand::reportSummary() const {
 }
 
 int ConvertCommand::finalStatus() const {
+    if (usageFailed_)
+        return ExitStatus::usage;
     if (fileFailed_)
         return ExitStatus::file;
     if (options_.strict && counts_.unmatched > 0)

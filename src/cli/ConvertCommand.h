@@ -10,10 +10,16 @@
 
 #include <cstdint>
 
+#include "entries/ListFileStream.h"
+
+#include <span>
+
 class EntryConverter;
 class OutputFile;
 class ProgressLine;
+class QFile;
 class RowWriter;
+class TableWriter;
 
 class ConvertCommand {
 public:
@@ -31,16 +37,23 @@ private:
         std::int64_t rows = 0;
     };
     // Where the entries of the run go.
+    // Where the entries of the run go: a list's rows to lines, a table's to table.
     struct Sinks {
         EntryConverter& converter;
-        RowWriter& writer;
+        RowWriter* lines;
+        TableWriter* table;
         OutputFile* unmatched;
     };
 
     int convertAll();
     void convertInput(const QString& input, const Sinks& sinks, ProgressLine& progress);
-    void convertEntry(QStringView entry, const QString& name, std::int64_t line,
-                      const Sinks& sinks);
+    ListFileStream::Outcome readTable(ListFileStream& stream, QFile& file, const QString& input,
+                                      const QString& name, const Sinks& sinks,
+                                      const ListFileStream::Progress& progress);
+    void reportOutcome(ListFileStream::Outcome outcome, const ListFileStream& stream,
+                       const QFile& file, const QString& name, bool table);
+    std::span<const std::uint32_t> rowsOf(QStringView entry, const QString& name, std::int64_t line,
+                                          const Sinks& sinks);
     void skipEntry(QStringView start, const QString& name, std::int64_t line, const Sinks& sinks);
     void listUnmatched(QStringView entry, const QString& name, std::int64_t line,
                        const Sinks& sinks);
@@ -51,4 +64,5 @@ private:
     Counts counts_;
     QSet<QString> reportedFailures_;
     bool fileFailed_ = false;
+    bool usageFailed_ = false; // a table lacks a column the command named
 };

@@ -8,12 +8,30 @@
 // results list for the window's own aligned-text and workbook writers, which write it
 // once, into the output.
 
+#include "entries/TableRecordStream.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
 enum class OutputFormat { Rows, Aligned, Csv, Tsv, Xlsx };
+
+// --column and its kin: the inputs are tables, each record's entry in a column (or made
+// of a city and a state column); the output repeats every record with the fields of its
+// rows appended.
+struct TableOptions {
+    QString column; // a header name, or a number counted from 1
+    QString cityColumn;
+    QString stateColumn;
+    std::optional<TableFormat> inputFormat; // unset: by each file's name
+    bool header = true;
+    bool keepUnmatched = false;
+
+    bool enabled() const { return !column.isEmpty() || !cityColumn.isEmpty(); }
+    // The format an input is read in: as told, else tsv for .tsv and .tab, else csv.
+    TableFormat formatOf(const QString& input) const;
+};
 
 struct ConvertOptions {
     QStringList inputs; // "-" is standard input
@@ -24,6 +42,8 @@ struct ConvertOptions {
     OutputFormat format = OutputFormat::Rows;
     bool quiet = false;
     bool strict = false;
+    bool loose = false;
+    TableOptions table;
     bool help = false;
     bool version = false;
 

@@ -1,6 +1,8 @@
 #include "cli/RowWriter.h"
 
 #include "cli/ConsolePlatform.h"
+#include "cli/DelimitedCell.h"
+#include "cli/RowBytes.h"
 #include "convert/SaveOption.h"
 #include "core/EventPump.h"
 #include "core/TextListModel.h"
@@ -9,37 +11,7 @@
 #include "output/OutputTarget.h"
 #include "output/WorkbookWriter.h"
 
-#include <QHash>
-
-#include <vector>
-
 namespace {
-
-// Each distinct row once, as the bytes that end a line of output. The rows lie side by
-// side in one buffer: tens of millions of lines are copied from a few megabytes that stay
-// in the processor's cache, not from an allocation each.
-class RowBytes {
-public:
-    RowWriter::TextId intern(const QByteArray& bytes) {
-        const auto found = ids_.constFind(bytes);
-        if (found != ids_.constEnd())
-            return *found;
-        const auto id = RowWriter::TextId(starts_.size() - 1);
-        chars_.append(bytes.constData(), std::size_t(bytes.size()));
-        starts_.push_back(chars_.size());
-        ids_.insert(bytes, id);
-        return id;
-    }
-    QByteArrayView operator[](RowWriter::TextId id) const {
-        return QByteArrayView(chars_.data() + starts_[id],
-                              qsizetype(starts_[id + 1] - starts_[id]));
-    }
-
-private:
-    QHash<QByteArray, RowWriter::TextId> ids_;
-    std::string chars_;
-    std::vector<std::size_t> starts_{0}; // row id -> start in chars_; one extra end marker
-};
 
 // --format rows: each row as the clipboard copy writes it, blanks at its end removed.
 class RowsWriter : public RowWriter {
@@ -80,14 +52,17 @@ public:
 
     TextId makeRow(const ZipRow& row) override {
         QByteArray record;
-        for (const ZipFieldInfo& field : zipFields)
-            record += separator() + cell(SaveOption::shown(field.field, row[field.field], locale_));
+        for (const ZipFieldInfo& field : zipFields) {
+            record += separator();
+            appendCell(record, SaveOption::shown(field.field, row[field.field], locale_), csv_);
+        }
         return rows_.intern(record + lineEnd());
     }
     void write(QStringView entry, std::span<const TextId> rows) override {
         if (rows.empty())
             return;
-        const QByteArray first = cell(entry);
+        QByteArray first;
+        appendCell(first, entry, csv_);
         for (TextId id : rows) {
             out_.append(first);
             out_.append(rows_[id]);
@@ -98,15 +73,6 @@ public:
 private:
     QByteArray separator() const { return csv_ ? "," : "\t"; }
     QByteArray lineEnd() const { return csv_ ? "\r\n" : "\n"; }
-    // RFC 4180: a field with a comma, a quote or a line end is quoted, its quotes doubled.
-    // Tab-separated fields hold no tabs or line ends (the list rules remove them).
-    QByteArray cell(QStringView text) const {
-        QByteArray bytes = text.toUtf8();
-        if (csv_ && (bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') ||
-                     bytes.contains('\n')))
-            bytes = '"' + bytes.replace("\"", "\"\"") + '"';
-        return bytes;
-    }
 
     bool csv_;
     QLocale locale_;

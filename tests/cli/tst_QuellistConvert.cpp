@@ -159,6 +159,13 @@ private slots:
     void databaseLockedDuringRun();
     void closedPipeEndsQuietly();
     void versionNamesTheZipData();
+    void tables_data();
+    void tables();
+    void tableFailures_data();
+    void tableFailures();
+    void workedExamples();
+    void pipeGivesTheBytesOfTheFile();
+    void parallelBlocksGiveTheRowsOfTheWhole();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -471,6 +478,187 @@ void QuellistConvertTest::versionNamesTheZipData() {
     QCOMPARE(version.status, 0);
     QVERIFY(version.out.startsWith("quellist-convert "));
     QVERIFY2(version.out.contains(sources.readAll()), version.out.constData());
+}
+
+// Tables: the records kept whole and in order, one for each row, the header extended.
+void QuellistConvertTest::tables_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+    const QByteArray customers = "id,zip\r\n7,03053\r\n8,99999\r\n9,\"1001\"\r\n";
+    QTest::newRow("a column by name")
+        << QStringList{"--column", "zip"} << customers
+        << QByteArray("id,zip,city,state,zip\r\n7,03053,Londonderry,NH,03053\r\n"
+                      "9,1001,Agawam,MA,01001\r\n");
+    QTest::newRow("a column by number, unmatched kept, a save option's columns")
+        << QStringList{"--column", "2", "--keep-unmatched", "--save", "city"} << customers
+        << QByteArray("id,zip,city\r\n7,03053,Londonderry\r\n8,99999,\r\n9,1001,Agawam\r\n");
+    QTest::newRow("a name in other letter case, a BOM, LF line ends")
+        << QStringList{"--column", " ZIP "} << QByteArray("\xEF\xBB\xBFid,Zip\n1,03053\n")
+        << QByteArray("id,Zip,city,state,zip\r\n1,03053,Londonderry,NH,03053\r\n");
+    QTest::newRow("city and state columns, one record for each row")
+        << QStringList{"--city-column", "town", "--state-column", "st", "--save", "zip"}
+        << QByteArray("town,st\r\nCoeur d'Alene,id\r\n")
+        << QByteArray("town,st,zip\r\nCoeur d'Alene,id,83814\r\nCoeur d'Alene,id,83815\r\n"
+                      "Coeur d'Alene,id,83816\r\n");
+    QTest::newRow("fields that need quotes are quoted again")
+        << QStringList{"--column", "1", "--save", "state"}
+        << QByteArray("zip,note\r\n03053,\"a, \"\"b\"\"\r\nc\"\r\n")
+        << QByteArray("zip,note,state\r\n03053,\"a, \"\"b\"\"\r\nc\",NH\r\n");
+    QTest::newRow("tsv in, csv out")
+        << QStringList{"--column", "1",   "--input-format", "tsv",
+                       "--format", "csv", "--save",         "state"}
+        << QByteArray("zip\tnote\n03053\t\"x, y\"\n")
+        << QByteArray("zip,note,state\r\n03053,\"\"\"x, y\"\"\",NH\r\n");
+    QTest::newRow("csv in, tsv out: no tab or line end inside a field")
+        << QStringList{"--column", "1", "--format", "tsv", "--save", "state"}
+        << QByteArray("zip,note\r\n03053,\"a\tb\r\nc\"\r\n")
+        << QByteArray("zip\tnote\tstate\n03053\ta b  c\tNH\n");
+    QTest::newRow("no header") << QStringList{"--column", "2", "--no-header", "--save", "state"}
+                               << QByteArray("7,03053\r\n") << QByteArray("7,03053,NH\r\n");
+    QTest::newRow("Windows-1252 fields come out as UTF-8")
+        << QStringList{"--column", "1", "--save", "state"}
+        << QByteArray("zip,name\r\n03053,Jos\xE9\r\n")
+        << QByteArray("zip,name,state\r\n03053,Jos\xC3\xA9,NH\r\n");
+    QTest::newRow("header only: header only")
+        << QStringList{"--column", "zip"} << QByteArray("id,zip\r\n")
+        << QByteArray("id,zip,city,state,zip\r\n");
+    QTest::newRow("empty: the appended header only")
+        << QStringList{"--column", "zip"} << QByteArray() << QByteArray("city,state,zip\r\n");
+    QTest::newRow("loose names, exact ones as before")
+        << QStringList{"--city-column", "1", "--state-column", "2", "--loose", "--save", "zip"}
+        << QByteArray("c,s\r\nMt Shasta,CA\r\nMount Shasta,CA\r\nMt Shastaa,CA\r\n")
+        << QByteArray("c,s,zip\r\nMt Shasta,CA,96067\r\nMount Shasta,CA,96067\r\n");
+}
+
+void QuellistConvertTest::tables() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, output);
+    const Result result = convert(arguments << "-q"
+                                            << "-",
+                                  input);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, output);
+}
+
+// A table that cannot be read as asked: the file and line named, the old output whole.
+void QuellistConvertTest::tableFailures_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QStringList byZip{"--column", "zip"};
+    QTest::newRow("an unclosed quote")
+        << byZip << QByteArray("id,zip\r\n1,03053\r\n2,\"03053\r\n3,03053\r\n") << 4
+        << "TABLE:3: a quoted field is not closed";
+    QTest::newRow("a name not in the header")
+        << QStringList{"--column", "postcode"} << QByteArray("id,zip\r\n1,03053\r\n") << 2
+        << "TABLE:1: no column \"postcode\" in the header, which has \"id\", \"zip\"";
+    QTest::newRow("a number past the record")
+        << QStringList{"--column", "3"} << QByteArray("id,zip\r\n1,03053\r\n") << 4
+        << "TABLE:1: column 3 is past the record's 2 fields";
+    QTest::newRow("a record with fewer fields")
+        << byZip << QByteArray("id,zip,x\r\n1,03053,a\r\n2,03053\r\n") << 4
+        << "TABLE:3: the record has 2 fields, the header 3";
+    QTest::newRow("a NUL byte") << byZip << QByteArray("id,zip\r\n1,03053\r\n2,0\0\r\n", 22) << 4
+                                << "TABLE:3: TABLE is not a table: it holds binary data";
+    QTest::newRow("a field of 100 MB")
+        << byZip << "id,zip\r\n1," + QByteArray(100 << 20, '3') + "\r\n"
+        << 4 << "TABLE:2: the record is longer than 1,048,576 characters";
+    QTest::newRow("a name without a header")
+        << QStringList{"--column", "zip", "--no-header"} << QByteArray("1,03053\r\n") << 2
+        << "name columns by number";
+    QTest::newRow("a table to a workbook")
+        << QStringList{"--column", "zip", "--format", "xlsx"} << QByteArray() << 2 << "csv or tsv";
+}
+
+void QuellistConvertTest::tableFailures() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QVERIFY(writeFile(path("table.csv"), input));
+    QVERIFY(writeFile(path("old.csv"), "yesterday's records"));
+    for (const bool fromPipe : {false, true}) {
+        const QString name = fromPipe ? QStringLiteral("standard input") : path("table.csv");
+        const Result result =
+            convert(arguments + QStringList{"-q", "-o", path("old.csv"),
+                                            fromPipe ? QStringLiteral("-") : path("table.csv")},
+                    fromPipe ? input : QByteArray());
+        QCOMPARE(result.status, status);
+        QVERIFY2(result.err.contains(QString(message).replace("TABLE", name).toUtf8()), result.err);
+        QCOMPARE(readFile(path("old.csv")), QByteArray("yesterday's records"));
+    }
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList({"old.csv", "table.csv"}));
+}
+
+// The examples of the manual and the README, on the table shipped beside this test.
+void QuellistConvertTest::workedExamples() {
+    const QString data = QStringLiteral(QUELLIST_TEST_DATA "/cli/");
+    QDir::setCurrent(data);
+    const Result byZip = convert({"-q", "--column", "zip", "--keep-unmatched", "customers.csv"});
+    QCOMPARE(byZip.status, 0);
+    QCOMPARE(byZip.out, readFile(data + QStringLiteral("customers-by-zip.csv")));
+    const Result byPlace =
+        convert({"-q", "--city-column", "city", "--state-column", "state", "--loose", "--save",
+                 "zip", "--unmatched", path("misses.txt"), "customers.csv"});
+    QCOMPARE(byPlace.status, 0);
+    QCOMPARE(byPlace.out, readFile(data + QStringLiteral("customers-by-place.csv")));
+    QCOMPARE(readFile(path("misses.txt")), readFile(data + QStringLiteral("customers-misses.txt")));
+}
+
+// A list given through a pipe gives the bytes it gives when named, in every encoding.
+void QuellistConvertTest::pipeGivesTheBytesOfTheFile() {
+    const QByteArray windows1252 = "Nashua, NH\r\nS\xE3o Paulo, SP\r\n03053\r\n";
+    const QByteArray records = QByteArray("1001,x\r\n").repeated(300000);
+    const QStringList byZip{"--column", "zip"};
+    const struct {
+        QByteArray list;
+        QStringList arguments;
+    } cases[] = {{longMixedList(), {}},
+                 {QByteArray(2 << 20, '#') + windows1252, {}},
+                 {"zip,name\r\n03053,Jos\xC3\xA9\r\n" + records, byZip},   // UTF-8 at once
+                 {"zip,name\r\n" + records + "03053,Jos\xE9\r\n", byZip}}; // cp1252 at the end
+    for (const auto& [list, arguments] : cases) {
+        QVERIFY(writeFile(path("list.txt"), list));
+        const Result named = convert(arguments + QStringList{"-q", path("list.txt")});
+        const Result piped = convert(arguments + QStringList{"-q", "-"}, list);
+        QCOMPARE(named.status, 0);
+        QCOMPARE(piped.status, 0);
+        QVERIFY(named.out.size() > 20);
+        QVERIFY(named.out == piped.out);
+    }
+}
+
+// Split by GNU parallel into blocks that convert two at a time: the rows of the whole list,
+// byte for byte, and the records of a table whose later blocks have no header.
+void QuellistConvertTest::parallelBlocksGiveTheRowsOfTheWhole() {
+    QByteArray list;
+    const QByteArray lines[] = {"03053\n", "nashua, nh\r\n", "99999\n", "1001\n",
+                                "\n",      "Mt Shasta, CA\n"};
+    for (int i = 0; i < 1'000'000; ++i)
+        list += lines[(i * 7) % std::size(lines)];
+    QVERIFY(writeFile(path("list.txt"), list));
+    QVERIFY(writeFile(path("table.csv"),
+                      "id,zip\n" + QByteArray("1,03053\n2,1001\n").repeated(200000)));
+    QProcess bash;
+    bash.setWorkingDirectory(dir_->path());
+    bash.start(QStringLiteral("bash"),
+               {"-c",
+                "set -e; export convert=\"$0\"; \"$0\" -q --loose list.txt > whole.txt\n"
+                "parallel --pipe --keep-order -j2 --block 1M \"$0\" -q --loose < list.txt > "
+                "split.txt\n"
+                "\"$0\" -q --column 2 table.csv > whole.csv\n"
+                "parallel --pipe --keep-order -j2 --block 1M "
+                "'\"$convert\" -q --column 2 $([ {#} -gt 1 ] && echo --no-header)' < table.csv > "
+                "split.csv\n"
+                "cmp whole.txt split.txt; cmp whole.csv split.csv",
+                QStringLiteral(QUELLIST_CONVERT)});
+    QVERIFY(bash.waitForFinished(300000));
+    QVERIFY2(bash.exitCode() == 0, bash.readAllStandardError().constData());
+    QVERIFY(QFileInfo(path("split.txt")).size() > 10'000'000);
 }
 
 QTEST_GUILESS_MAIN(QuellistConvertTest)

@@ -1,0 +1,41 @@
+#pragma once
+// The entries of one table input: its header (when it has one) tells where the named
+// columns are, and every record after it gives one entry, the field of the entry column,
+// or "CITY, ST" made of the city and the state column, shaped as a line of a list is.
+// Every record must have as many fields as the first: a short record would shift the
+// appended fields into the wrong columns.
+
+#include "cli/ConvertOptions.h"
+#include "entries/TableRecordStream.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
+
+class TableEntries {
+public:
+    using Header = std::function<void(const TableRecord& header)>;
+    using Entry = std::function<void(const TableRecord& record, QStringView entry)>;
+
+    TableEntries(const TableOptions& options, Header header, Entry entry);
+
+    // Throws TableFault: a record that does not fit, a column that is not there.
+    void take(const TableRecord& record);
+
+private:
+    void locateColumns(const TableRecord& first, bool isHeader);
+    qsizetype columnIndex(const QString& column, const TableRecord& first, bool isHeader) const;
+    QStringView entryOf(const TableRecord& record);
+
+    const TableOptions& options_;
+    Header header_;
+    Entry entry_;
+    std::optional<qsizetype> fieldCount_; // set by the first record
+    qsizetype entryColumn_ = -1;
+    qsizetype cityColumn_ = -1;
+    qsizetype stateColumn_ = -1;
+    QString joined_;
+    QString shaped_;
+};
