@@ -35,7 +35,7 @@ void TableWriter::header(const TableRecord& fields) {
 }
 
 void TableWriter::startRecord(const TableRecord& record) {
-    record_.clear();
+    record_.resize(0); // keeps its capacity, unlike clear()
     for (qsizetype i = 0; i < record.size(); ++i) {
         if (i > 0)
             record_ += csv_ ? ',' : '\t';

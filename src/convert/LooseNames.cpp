@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace {
 
@@ -33,64 +34,98 @@ QString looseState(QStringView state) {
 LooseNames::LooseNames(ZipDatabase& database)
     : database_(database) {}
 
+// One pass, one allocation: the form of every place of the table is made at the first
+// question, and of every entry that found nothing.
 QString LooseNames::looseForm(QStringView name) {
-    QString text = name.toString().toUpper();
-    for (QChar& c : text)
-        if (c == u'.' || c == u'-' || c == u'\t')
-            c = u' ';
     QString loose;
-    for (QStringView word : QStringView(text).split(u' ', Qt::SkipEmptyParts)) {
+    loose.reserve(name.size() + 4);
+    const auto isGap = [](QChar c) { return c == u' ' || c == u'.' || c == u'-' || c == u'\t'; };
+    for (qsizetype i = 0; i < name.size();) {
+        while (i < name.size() && isGap(name[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < name.size() && !isGap(name[i]))
+            ++i;
+        if (start == i)
+            break;
         if (!loose.isEmpty())
             loose += u' ';
-        loose += spelledOut(word);
+        const qsizetype wordStart = loose.size();
+        for (QChar c : name.sliced(start, i - start))
+            loose += c.unicode() < 0x80 ? QChar(std::toupper(c.unicode())) : c.toUpper();
+        const QStringView word = QStringView(loose).sliced(wordStart);
+        const QStringView spelled = spelledOut(word);
+        if (spelled.data() != word.data())
+            loose.replace(wordStart, word.size(), spelled.toString());
     }
     return loose;
-}
-
-QString LooseNames::key(QStringView looseCity, QStringView state) {
-    return looseCity.toString() + u'\n' + state.toString();
 }
 
 void LooseNames::load() {
     loaded_ = true;
     database_.forEachPlace([this](QStringView city, QStringView state) {
-        const QString loose = looseForm(city);
-        const QString upperState = state.toString().toUpper();
-        byLooseName_[key(loose, upperState)].append(city.toString());
-        byState_[upperState].push_back({loose, city.toString()});
+        const QString upperState = looseState(state);
+        Place place{text_.size(), 0, city.size(), upperState.size()};
+        text_ += looseForm(city) + u'\n' + upperState;
+        place.keySize = text_.size() - place.start;
+        text_ += city;
+        places_.push_back(place);
     });
-    for (std::vector<Place>& places : byState_)
-        std::ranges::sort(places, {}, &Place::city);
+    for (qsizetype i = qsizetype(places_.size()) - 1; i >= 0; --i) {
+        Place& place = places_[std::size_t(i)];
+        Chain& chain = byKey_[keyOf(place)];
+        place.next = chain.first;
+        chain.first = i;
+    }
 }
 
-const QStringList& LooseNames::matches(QStringView city, QStringView state) {
+// Suggestions are asked for only with --unmatched: the places by state wait until then.
+void LooseNames::groupByState() {
     if (!loaded_)
         load();
-    const auto found = byLooseName_.constFind(key(looseForm(city), looseState(state)));
-    return found == byLooseName_.constEnd() ? none_ : *found;
+    grouped_ = true;
+    for (qsizetype i = 0; i < qsizetype(places_.size()); ++i)
+        byState_[stateOf(places_[std::size_t(i)])].push_back(i);
+    for (std::vector<qsizetype>& places : byState_)
+        std::ranges::sort(places, {},
+                          [this](qsizetype i) { return cityOf(places_[std::size_t(i)]); });
+}
+
+QStringList LooseNames::matches(QStringView city, QStringView state) {
+    if (!loaded_)
+        load();
+    QStringList cities;
+    const QString key = looseForm(city) + u'\n' + looseState(state);
+    const auto found = byKey_.constFind(QStringView(key));
+    for (qsizetype i = found == byKey_.constEnd() ? -1 : found->first; i >= 0;
+         i = places_[std::size_t(i)].next)
+        cities << cityOf(places_[std::size_t(i)]).toString();
+    return cities;
 }
 
 QStringList LooseNames::suggestions(QStringView city, QStringView state) {
-    if (!loaded_)
-        load();
-    const QString state_ = looseState(state);
-    const auto places = byState_.constFind(state_);
+    if (!grouped_)
+        groupByState();
+    const QString upperState = looseState(state);
+    const auto places = byState_.constFind(QStringView(upperState));
     if (places == byState_.constEnd())
         return {};
     const QString loose = looseForm(city);
     const qsizetype farthest = std::max<qsizetype>(2, loose.size() / 3);
-    std::vector<std::pair<qsizetype, const Place*>> near;
-    for (const Place& place : *places) {
-        if (std::abs(place.loose.size() - loose.size()) > farthest)
+    std::vector<std::pair<qsizetype, qsizetype>> near; // distance, place
+    for (qsizetype i : *places) {
+        const QStringView other = looseCityOf(places_[std::size_t(i)]);
+        if (std::abs(other.size() - loose.size()) > farthest)
             continue; // so many letters apart cannot be near
-        const qsizetype distance = editDistance(loose, place.loose);
+        const qsizetype distance = editDistance(loose, other);
         if (distance <= farthest)
-            near.emplace_back(distance, &place);
+            near.emplace_back(distance, i);
     }
-    std::ranges::stable_sort(near, {}, &std::pair<qsizetype, const Place*>::first);
+    std::ranges::stable_sort(near, {}, &std::pair<qsizetype, qsizetype>::first);
     QStringList names;
-    for (const auto& [distance, place] : near) {
-        const QString name = place->city + QStringLiteral(", ") + state_;
+    for (const auto& [distance, i] : near) {
+        const QString name =
+            cityOf(places_[std::size_t(i)]).toString() + QStringLiteral(", ") + upperState;
         if (!names.contains(name))
             names << name;
         if (names.size() == maxSuggestions)

@@ -25,7 +25,7 @@ public:
 
     // The table's city names in that state with the loose form of city (none: empty).
     // The state is read loosely too ("M.O." is MO).
-    const QStringList& matches(QStringView city, QStringView state);
+    QStringList matches(QStringView city, QStringView state);
     // Up to three places of the state ("SAINT LOUIS, MO") nearest to the city by edit
     // distance (a letter added, dropped, changed or two swapped), nearest first; none
     // farther than a third of the name's letters (at least two).
@@ -36,16 +36,40 @@ public:
     static qsizetype editDistance(QStringView a, QStringView b);
 
 private:
+    // A place of the table: "LOOSE CITY\nSTATE" and then the city as the table has it, side
+    // by side with every other place in one text, so that tens of thousands of places are
+    // a few allocations, made and freed at once.
     struct Place {
-        QString loose;
-        QString city;
+        qsizetype start;
+        qsizetype keySize;
+        qsizetype citySize;
+        qsizetype stateSize;
+        qsizetype next = -1; // the next place with the same key
     };
     void load();
-    static QString key(QStringView looseCity, QStringView state);
+    void groupByState();
+    QStringView keyOf(const Place& place) const {
+        return QStringView(text_).sliced(place.start, place.keySize);
+    }
+    QStringView cityOf(const Place& place) const {
+        return QStringView(text_).sliced(place.start + place.keySize, place.citySize);
+    }
+    QStringView looseCityOf(const Place& place) const {
+        return QStringView(text_).sliced(place.start, place.keySize - place.stateSize - 1);
+    }
+    QStringView stateOf(const Place& place) const {
+        return QStringView(text_).sliced(place.start + place.keySize - place.stateSize,
+                                         place.stateSize);
+    }
 
     ZipDatabase& database_;
     bool loaded_ = false;
-    QHash<QString, QStringList> byLooseName_; // loose city + '\n' + state -> table cities
-    QHash<QString, std::vector<Place>> byState_;
-    QStringList none_;
+    bool grouped_ = false;
+    QString text_;
+    std::vector<Place> places_;
+    struct Chain {
+        qsizetype first = -1;
+    };
+    QHash<QStringView, Chain> byKey_; // views into text_, which is full before they are made
+    QHash<QStringView, std::vector<qsizetype>> byState_; // places sorted by city
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -21,6 +22,22 @@ constexpr std::array<char16_t, 32> cp1252High{
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// How many bytes of the run are `wanted`, eight at a time: a line count over every block
+// of a file costs a small part of reading it.
+qint64 countByte(const char* begin, const char* end, char wanted) {
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t pattern = 0x0101010101010101ULL * std::uint8_t(wanted);
+    qint64 count = 0;
+    for (; end - begin >= 8; begin += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, begin, 8);
+        const std::uint64_t x = word ^ pattern; // a zero byte where the byte is wanted
+        const std::uint64_t found = ~(((x & low7) + low7) | x | low7) >> 7; // 1 per byte
+        count += qint64((found * 0x0101010101010101ULL) >> 56);             // sums the eight bytes
+    }
+    return count + std::count(begin, end, wanted);
+}
 
 const char* firstNul(QByteArrayView block) {
     return static_cast<const char*>(std::memchr(block.data(), 0, std::size_t(block.size())));
@@ -121,8 +138,8 @@ ListFileStream::Outcome ListFileStream::read(QIODevice& device, TextSink& sink,
 bool ListFileStream::isBinary(QByteArrayView block) {
     const char* nul = firstNul(block);
     const char* end = nul ? nul : block.data() + block.size();
-    lineFeeds_ += std::count(block.data(), end, '\n');
-    carriageReturns_ += std::count(block.data(), end, '\r');
+    lineFeeds_ += countByte(block.data(), end, '\n');
+    carriageReturns_ += countByte(block.data(), end, '\r');
     if (nul)
         binaryLine_ = std::max(lineFeeds_, carriageReturns_) + 1;
     return nul != nullptr;

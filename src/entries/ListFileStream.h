@@ -59,8 +59,8 @@ private:
     LineRules rules_;
     Skip skip_;
     QString error_;
-    // Line ends before the block being checked: LF and CR counted apart, so that LF, CR LF
-    // and CR alone all count lines right without a look at their order.
+    // Line ends before the block being checked: LF and CR counted apart, so that a list of
+    // LF, of CR LF or of CR alone counts its lines right without a look at their order.
     qint64 lineFeeds_ = 0;
     qint64 carriageReturns_ = 0;
     qint64 binaryLine_ = 0;

@@ -124,7 +124,7 @@ void TableRecordStream::endRecord() {
         endField();
         handler_(record_);
     }
-    record_.chars_.clear();
+    record_.chars_.resize(0); // keeps its capacity for the next record, unlike clear()
     record_.ends_.clear();
     recordStarted_ = false;
     state_ = State::FieldStart;
