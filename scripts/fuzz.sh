@@ -15,7 +15,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p build-fuzz/crashes
 total=0
-for target in list_file entry_rules column_layout zip_tsv cursor_file zip_lookup; do
+for target in list_file table_records entry_rules column_layout zip_tsv cursor_file zip_lookup; do
   mkdir -p "$scratch/$target"
   seeds=(tests/fuzz/corpus/$target)
   [ "$target" = list_file ] && seeds+=(tests/data/import)
