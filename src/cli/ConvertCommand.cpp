@@ -89,22 +89,19 @@ void ConvertCommand::convertInput(const QString& input, const Sinks& sinks,
         fileFailed_ = true;
         return;
     }
-    std::int64_t line = 0;
+    std::int64_t line = 0; // of a list; a table's records know their own
     ListFileStream stream({LineEnds::Any, maxEntryChars},
                           [&](QStringView start) { skipEntry(start, name, ++line, sinks); });
     const auto onProgress = [&](qint64 done, qint64 size) {
         progress.update(counts_.read, done, size);
     };
+    const auto addEntry = [&](QStringView entry) {
+        sinks.lines->write(entry, rowsOf(entry, name, ++line, sinks));
+    };
     ListFileStream::Outcome outcome{};
     try {
-        outcome = sinks.table
-                      ? readTable(stream, file, input, name, sinks, onProgress)
-                      : stream.read(
-                            file,
-                            [&](QStringView entry) {
-                                sinks.lines->write(entry, rowsOf(entry, name, ++line, sinks));
-                            },
-                            onProgress);
+        outcome = sinks.table ? readTable(stream, file, input, name, sinks, onProgress)
+                              : stream.read(file, addEntry, onProgress);
     } catch (const TableFault& fault) {
         ConsolePlatform::say(QStringLiteral("%1:%2: %3")
                                  .arg(name, QString::number(fault.line), fault.description()));

@@ -28,9 +28,8 @@ void EntryConverter::lookUp(const LookupKeys& keys) {
     database_.lookupCityState(keys.city, keys.state, onRow);
     if (!rowIds_.empty() || !loose_)
         return;
-    const QString state = keys.state.toString().remove(u'.');
-    for (const QString& city : loose_->matches(keys.city, keys.state))
-        database_.lookupCityState(city, state.trimmed(), onRow);
+    for (const LooseNames::Name& place : loose_->matches(keys.city, keys.state))
+        database_.lookupCityState(place.city, place.state, onRow);
 }
 
 QStringList EntryConverter::suggestions(QStringView entry) {

@@ -25,8 +25,15 @@ QStringView spelledOut(QStringView word) {
     return word;
 }
 
-QString looseState(QStringView state) {
-    return state.toString().remove(u'.').trimmed().toUpper();
+QChar upper(QChar c) {
+    return c.unicode() < 0x80 ? QChar(std::toupper(c.unicode())) : c.toUpper();
+}
+
+// "M.O. " as MO: dots and blanks dropped, upper case.
+void appendLooseState(QString& out, QStringView state) {
+    for (QChar c : state)
+        if (c != u'.' && c != u' ' && c != u'\t')
+            out += upper(c);
 }
 
 } // namespace
@@ -34,12 +41,21 @@ QString looseState(QStringView state) {
 LooseNames::LooseNames(ZipDatabase& database)
     : database_(database) {}
 
-// One pass, one allocation: the form of every place of the table is made at the first
-// question, and of every entry that found nothing.
 QString LooseNames::looseForm(QStringView name) {
     QString loose;
-    loose.reserve(name.size() + 4);
+    appendLooseForm(loose, name);
+    return loose;
+}
+
+// One pass, written in place: the form of every place of the table is made at the first
+// question, and of every entry that found nothing. No word grows to more than two and a
+// half times its letters (ST -> SAINT), so three times the name is room enough.
+void LooseNames::appendLooseForm(QString& out, QStringView name) {
     const auto isGap = [](QChar c) { return c == u' ' || c == u'.' || c == u'-' || c == u'\t'; };
+    const qsizetype formStart = out.size();
+    out.resize(formStart + 3 * name.size() + 1);
+    QChar* const form = out.data() + formStart;
+    qsizetype size = 0;
     for (qsizetype i = 0; i < name.size();) {
         while (i < name.size() && isGap(name[i]))
             ++i;
@@ -48,26 +64,31 @@ QString LooseNames::looseForm(QStringView name) {
             ++i;
         if (start == i)
             break;
-        if (!loose.isEmpty())
-            loose += u' ';
-        const qsizetype wordStart = loose.size();
-        for (QChar c : name.sliced(start, i - start))
-            loose += c.unicode() < 0x80 ? QChar(std::toupper(c.unicode())) : c.toUpper();
-        const QStringView word = QStringView(loose).sliced(wordStart);
+        if (size > 0)
+            form[size++] = u' ';
+        const qsizetype wordStart = size;
+        for (qsizetype c = start; c < i; ++c)
+            form[size++] = upper(name[c]);
+        const QStringView word(form + wordStart, size - wordStart);
         const QStringView spelled = spelledOut(word);
-        if (spelled.data() != word.data())
-            loose.replace(wordStart, word.size(), spelled.toString());
+        if (spelled.data() != word.data()) {
+            std::copy(spelled.begin(), spelled.end(), form + wordStart);
+            size = wordStart + spelled.size();
+        }
     }
-    return loose;
+    out.resize(formStart + size);
 }
 
 void LooseNames::load() {
     loaded_ = true;
     database_.forEachPlace([this](QStringView city, QStringView state) {
-        const QString upperState = looseState(state);
-        Place place{text_.size(), 0, city.size(), upperState.size()};
-        text_ += looseForm(city) + u'\n' + upperState;
+        Place place{text_.size(), 0, city.size(), 0};
+        appendLooseForm(text_, city);
+        text_ += u'\n';
+        const qsizetype stateStart = text_.size();
+        appendLooseState(text_, state);
         place.keySize = text_.size() - place.start;
+        place.stateSize = text_.size() - stateStart;
         text_ += city;
         places_.push_back(place);
     });
@@ -91,22 +112,26 @@ void LooseNames::groupByState() {
                           [this](qsizetype i) { return cityOf(places_[std::size_t(i)]); });
 }
 
-QStringList LooseNames::matches(QStringView city, QStringView state) {
+const std::vector<LooseNames::Name>& LooseNames::matches(QStringView city, QStringView state) {
     if (!loaded_)
         load();
-    QStringList cities;
-    const QString key = looseForm(city) + u'\n' + looseState(state);
-    const auto found = byKey_.constFind(QStringView(key));
-    for (qsizetype i = found == byKey_.constEnd() ? -1 : found->first; i >= 0;
+    key_.resize(0); // one text for every question, its capacity kept
+    appendLooseForm(key_, city);
+    key_ += u'\n';
+    appendLooseState(key_, state);
+    found_.clear();
+    const auto chain = byKey_.constFind(QStringView(key_));
+    for (qsizetype i = chain == byKey_.constEnd() ? -1 : chain->first; i >= 0;
          i = places_[std::size_t(i)].next)
-        cities << cityOf(places_[std::size_t(i)]).toString();
-    return cities;
+        found_.push_back({cityOf(places_[std::size_t(i)]), stateOf(places_[std::size_t(i)])});
+    return found_;
 }
 
 QStringList LooseNames::suggestions(QStringView city, QStringView state) {
     if (!grouped_)
         groupByState();
-    const QString upperState = looseState(state);
+    QString upperState;
+    appendLooseState(upperState, state);
     const auto places = byState_.constFind(QStringView(upperState));
     if (places == byState_.constEnd())
         return {};

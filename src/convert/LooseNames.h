@@ -23,15 +23,21 @@ public:
 
     explicit LooseNames(ZipDatabase& database);
 
-    // The table's city names in that state with the loose form of city (none: empty).
-    // The state is read loosely too ("M.O." is MO).
-    QStringList matches(QStringView city, QStringView state);
+    // A place as the table writes it; the views live as long as this object.
+    struct Name {
+        QStringView city;
+        QStringView state;
+    };
+    // The table's places whose city has the loose form of city, in that state (read
+    // loosely too: "M.O." is MO); none: empty. Valid until the next call.
+    const std::vector<Name>& matches(QStringView city, QStringView state);
     // Up to three places of the state ("SAINT LOUIS, MO") nearest to the city by edit
     // distance (a letter added, dropped, changed or two swapped), nearest first; none
     // farther than a third of the name's letters (at least two).
     QStringList suggestions(QStringView city, QStringView state);
 
     static QString looseForm(QStringView name);
+    static void appendLooseForm(QString& out, QStringView name);
     // Letters added, dropped, changed or two neighbours swapped to make one text the other.
     static qsizetype editDistance(QStringView a, QStringView b);
 
@@ -72,4 +78,6 @@ private:
     };
     QHash<QStringView, Chain> byKey_; // views into text_, which is full before they are made
     QHash<QStringView, std::vector<qsizetype>> byState_; // places sorted by city
+    QString key_;
+    std::vector<Name> found_;
 };
