@@ -40,12 +40,6 @@ bool takes(const QString& arg, const QString& name) {
     return arg == name || arg.startsWith(name + u'=');
 }
 
-bool isColumnNumber(const QString& column) {
-    bool number = false;
-    const int n = column.toInt(&number);
-    return number && n >= 1;
-}
-
 bool isDigits(const QString& text) {
     return !text.isEmpty() &&
            std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -61,7 +55,7 @@ bool parseTableOption(const QStringList& args, qsizetype& i, TableOptions& table
     if (column) {
         const QString name = arg.section(u'=', 0, 0);
         const std::optional<QString> value = valueOf(args, i, name, error);
-        if (value && (value->isEmpty() || (isDigits(*value) && !isColumnNumber(*value))))
+        if (value && (value->isEmpty() || (isDigits(*value) && TableOptions::numberOf(*value) < 1)))
             error = QStringLiteral("%1 takes a header name or a column number from 1, not \"%2\"")
                         .arg(name, *value);
         if (value && error.isEmpty())
@@ -117,6 +111,12 @@ bool checkTable(ConvertOptions& options, bool formatGiven, QString& error) {
 }
 
 } // namespace
+
+qsizetype TableOptions::numberOf(const QString& column) {
+    bool number = false;
+    const qsizetype n = column.toLongLong(&number);
+    return isDigits(column) && number ? n : 0;
+}
 
 TableFormat TableOptions::formatOf(const QString& input) const {
     if (inputFormat)

@@ -29,6 +29,8 @@ struct TableOptions {
     bool keepUnmatched = false;
 
     bool enabled() const { return !column.isEmpty() || !cityColumn.isEmpty(); }
+    // A column named by number, counted from 1: the number; a name (anything but digits): 0.
+    static qsizetype numberOf(const QString& column);
     // The format an input is read in: as told, else tsv for .tsv and .tab, else csv.
     TableFormat formatOf(const QString& input) const;
 };

@@ -2,30 +2,11 @@
 
 namespace {
 
-bool isAscii(QStringView text) {
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
 bool needsQuotes(QStringView text) {
     for (QChar c : text)
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n')
             return true;
     return false;
-}
-
-void appendText(QByteArray& out, QStringView text) {
-    if (!isAscii(text)) {
-        out += text.toUtf8();
-        return;
-    }
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char* bytes = out.data() + start;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[i] = char(text[i].unicode());
 }
 
 // Fields of plain ASCII, nearly all of them, in one pass; false (out unchanged) for any
@@ -52,21 +33,21 @@ void appendCell(QByteArray& out, QStringView text, bool csv) {
         return;
     if (!csv) {
         const qsizetype start = out.size();
-        appendText(out, text);
+        out += text.toUtf8();
         for (qsizetype i = start; i < out.size(); ++i)
             if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n')
                 out[i] = ' ';
         return;
     }
     if (!needsQuotes(text)) {
-        appendText(out, text);
+        out += text.toUtf8();
         return;
     }
     out += '"';
-    const qsizetype start = out.size();
-    appendText(out, text);
-    for (qsizetype i = start; i < out.size(); ++i)
-        if (out[i] == '"')
-            out.insert(i++, '"');
+    for (const char byte : text.toUtf8()) {
+        if (byte == '"')
+            out += '"'; // doubled
+        out += byte;
+    }
     out += '"';
 }

@@ -27,7 +27,7 @@ TableEntries::TableEntries(const TableOptions& options, Header header, Entry ent
 void TableEntries::take(const TableRecord& record) {
     if (!fieldCount_) {
         fieldCount_ = record.size();
-        locateColumns(record, options_.header);
+        locateColumns(record);
         if (options_.header) {
             header_(record);
             return;
@@ -43,22 +43,19 @@ void TableEntries::take(const TableRecord& record) {
     entry_(record, entryOf(record));
 }
 
-void TableEntries::locateColumns(const TableRecord& first, bool isHeader) {
+void TableEntries::locateColumns(const TableRecord& first) {
     if (!options_.column.isEmpty()) {
-        entryColumn_ = columnIndex(options_.column, first, isHeader);
+        entryColumn_ = columnIndex(options_.column, first);
         return;
     }
-    cityColumn_ = columnIndex(options_.cityColumn, first, isHeader);
-    stateColumn_ = columnIndex(options_.stateColumn, first, isHeader);
+    cityColumn_ = columnIndex(options_.cityColumn, first);
+    stateColumn_ = columnIndex(options_.stateColumn, first);
 }
 
 // A column by its number, or by its name in the header: as written, else the one name
 // that matches with letter case and blanks at its ends ignored.
-qsizetype TableEntries::columnIndex(const QString& column, const TableRecord& first,
-                                    bool isHeader) const {
-    bool isNumber = false;
-    const qsizetype number = column.toLongLong(&isNumber);
-    if (isNumber) {
+qsizetype TableEntries::columnIndex(const QString& column, const TableRecord& first) const {
+    if (const qsizetype number = TableOptions::numberOf(column); number > 0) {
         if (number > first.size())
             throw TableFault(QStringLiteral("column %1 is past the record's %2 fields")
                                  .arg(number)
@@ -66,18 +63,23 @@ qsizetype TableEntries::columnIndex(const QString& column, const TableRecord& fi
                              first.line());
         return number - 1;
     }
-    qsizetype loose = -1;
+    Q_ASSERT(options_.header); // names need a header: the options say so
+    std::vector<qsizetype> alike;
     for (qsizetype i = 0; i < first.size(); ++i) {
         if (first[i] == column)
             return i;
-        if (TrimBlanks(first[i]).compare(column.trimmed(), Qt::CaseInsensitive) == 0)
-            loose = loose == -1 ? i : -2;
+        if (TrimBlanks(first[i]).compare(QStringView(column).trimmed(), Qt::CaseInsensitive) == 0)
+            alike.push_back(i);
     }
-    if (loose >= 0)
-        return loose;
-    Q_ASSERT(isHeader); // names need a header: the options say so
-    throw TableFault(QStringLiteral("no column \"%1\" in the header, which has %2")
-                         .arg(column, headerNames(first)),
+    if (alike.size() == 1)
+        return alike.front();
+    throw TableFault(alike.empty()
+                         ? QStringLiteral("no column \"%1\" in the header, which has %2")
+                               .arg(column, headerNames(first))
+                         : QStringLiteral("%1 columns of the header are named like \"%2\": name "
+                                          "the one meant as it is written, or by number")
+                               .arg(alike.size())
+                               .arg(column),
                      first.line(), true);
 }
 

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class TableEntries {
 public:
@@ -25,8 +26,8 @@ public:
     void take(const TableRecord& record);
 
 private:
-    void locateColumns(const TableRecord& first, bool isHeader);
-    qsizetype columnIndex(const QString& column, const TableRecord& first, bool isHeader) const;
+    void locateColumns(const TableRecord& first);
+    qsizetype columnIndex(const QString& column, const TableRecord& first) const;
     QStringView entryOf(const TableRecord& record);
 
     const TableOptions& options_;

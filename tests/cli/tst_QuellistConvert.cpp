@@ -556,6 +556,9 @@ void QuellistConvertTest::tableFailures_data() {
     QTest::newRow("a name not in the header")
         << QStringList{"--column", "postcode"} << QByteArray("id,zip\r\n1,03053\r\n") << 2
         << "TABLE:1: no column \"postcode\" in the header, which has \"id\", \"zip\"";
+    QTest::newRow("a name two columns answer to")
+        << QStringList{"--column", "ZIP"} << QByteArray("Zip,zip\r\n03053,03053\r\n") << 2
+        << "TABLE:1: 2 columns of the header are named like \"ZIP\"";
     QTest::newRow("a number past the record")
         << QStringList{"--column", "3"} << QByteArray("id,zip\r\n1,03053\r\n") << 4
         << "TABLE:1: column 3 is past the record's 2 fields";
