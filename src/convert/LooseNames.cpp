@@ -130,19 +130,30 @@ const std::vector<LooseNames::Name>& LooseNames::matches(QStringView city, QStri
 QStringList LooseNames::suggestions(QStringView city, QStringView state) {
     if (!grouped_)
         groupByState();
-    QString upperState;
-    appendLooseState(upperState, state);
-    const auto places = byState_.constFind(QStringView(upperState));
+    QString key = looseForm(city);
+    const qsizetype citySize = key.size();
+    key += u'\n';
+    appendLooseState(key, state);
+    if (const auto known = suggested_.constFind(key); known != suggested_.constEnd())
+        return *known;
+    const QStringList names = nearest(QStringView(key).first(citySize), key.sliced(citySize + 1));
+    if (suggested_.size() >= maxRemembered)
+        suggested_.clear();
+    suggested_.insert(key, names);
+    return names;
+}
+
+QStringList LooseNames::nearest(QStringView loose, const QString& state) {
+    const auto places = byState_.constFind(QStringView(state));
     if (places == byState_.constEnd())
         return {};
-    const QString loose = looseForm(city);
     const qsizetype farthest = std::max<qsizetype>(2, loose.size() / 3);
     std::vector<std::pair<qsizetype, qsizetype>> near; // distance, place
     for (qsizetype i : *places) {
         const QStringView other = looseCityOf(places_[std::size_t(i)]);
         if (std::abs(other.size() - loose.size()) > farthest)
             continue; // so many letters apart cannot be near
-        const qsizetype distance = editDistance(loose, other);
+        const qsizetype distance = editDistance(loose, other, farthest);
         if (distance <= farthest)
             near.emplace_back(distance, i);
     }
@@ -150,7 +161,7 @@ QStringList LooseNames::suggestions(QStringView city, QStringView state) {
     QStringList names;
     for (const auto& [distance, i] : near) {
         const QString name =
-            cityOf(places_[std::size_t(i)]).toString() + QStringLiteral(", ") + upperState;
+            cityOf(places_[std::size_t(i)]).toString() + QStringLiteral(", ") + state;
         if (!names.contains(name))
             names << name;
         if (names.size() == maxSuggestions)
@@ -160,22 +171,35 @@ QStringList LooseNames::suggestions(QStringView city, QStringView state) {
 }
 
 // Optimal string alignment: Levenshtein's distance with a swap of neighbours as one step.
-qsizetype LooseNames::editDistance(QStringView a, QStringView b) {
+// A cell comes from the two rows before it, each step adding to them: once two rows in
+// turn lie wholly past the bound, so does every later one.
+qsizetype LooseNames::editDistance(QStringView a, QStringView b, qsizetype bound) {
     const auto width = std::size_t(b.size()) + 1;
-    std::vector<qsizetype> beforeLast(width), last(width), row(width);
+    auto* beforeLast = &rows_[0];
+    auto* last = &rows_[1];
+    auto* row = &rows_[2];
+    for (auto* r : {beforeLast, last, row})
+        r->assign(width, 0);
     for (std::size_t j = 0; j < width; ++j)
-        last[j] = qsizetype(j);
+        (*last)[j] = qsizetype(j);
+    bool lastPast = false;
     for (qsizetype i = 1; i <= a.size(); ++i) {
-        row[0] = i;
+        (*row)[0] = i;
+        qsizetype least = i;
         for (std::size_t j = 1; j < width; ++j) {
             const qsizetype bj = qsizetype(j) - 1;
             const qsizetype change = a[i - 1] == b[bj] ? 0 : 1;
-            row[j] = std::min({last[j] + 1, row[j - 1] + 1, last[j - 1] + change});
+            qsizetype cell = std::min({(*last)[j] + 1, (*row)[j - 1] + 1, (*last)[j - 1] + change});
             if (i > 1 && bj > 0 && a[i - 1] == b[bj - 1] && a[i - 2] == b[bj])
-                row[j] = std::min(row[j], beforeLast[j - 2] + 1);
+                cell = std::min(cell, (*beforeLast)[j - 2] + 1);
+            (*row)[j] = cell;
+            least = std::min(least, cell);
         }
+        if (least > bound && lastPast)
+            return bound + 1;
+        lastPast = least > bound;
         std::swap(beforeLast, last);
         std::swap(last, row);
     }
-    return last[width - 1];
+    return (*last)[width - 1];
 }

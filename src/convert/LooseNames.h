@@ -33,15 +33,19 @@ public:
     const std::vector<Name>& matches(QStringView city, QStringView state);
     // Up to three places of the state ("SAINT LOUIS, MO") nearest to the city by edit
     // distance (a letter added, dropped, changed or two swapped), nearest first; none
-    // farther than a third of the name's letters (at least two).
+    // farther than a third of the name's letters (at least two). An entry asked for again
+    // is answered from memory.
     QStringList suggestions(QStringView city, QStringView state);
 
     static QString looseForm(QStringView name);
     static void appendLooseForm(QString& out, QStringView name);
-    // Letters added, dropped, changed or two neighbours swapped to make one text the other.
-    static qsizetype editDistance(QStringView a, QStringView b);
 
 private:
+    // Letters added, dropped, changed or two neighbours swapped to make one text the other;
+    // bound + 1 as soon as it cannot come within bound.
+    qsizetype editDistance(QStringView a, QStringView b, qsizetype bound);
+    QStringList nearest(QStringView looseCity, const QString& state);
+
     // A place of the table: "LOOSE CITY\nSTATE" and then the city as the table has it, side
     // by side with every other place in one text, so that tens of thousands of places are
     // a few allocations, made and freed at once.
@@ -80,4 +84,9 @@ private:
     QHash<QStringView, std::vector<qsizetype>> byState_; // places sorted by city
     QString key_;
     std::vector<Name> found_;
+    // Suggestions by "LOOSE CITY\nSTATE", at most maxRemembered: a list of one misspelt name
+    // a million times is searched once, a stream of distinct ones in bounded memory.
+    static constexpr qsizetype maxRemembered = 1 << 16;
+    QHash<QString, QStringList> suggested_;
+    std::vector<qsizetype> rows_[3]; // editDistance's rows, kept between calls
 };
