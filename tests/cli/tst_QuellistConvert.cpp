@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -347,6 +348,17 @@ void QuellistConvertTest::readingRules_data() {
         << QStringList() << QByteArray("501\r02134")
         << QByteArray("Holtsville, NY 00501\r\nAllston, MA 02134\r\n")
         << QByteArray("2 entries read");
+    QTest::newRow("CR, then LF ends a line")
+        << QStringList() << QByteArray("03053\rnashua, nh\n501\n")
+        << QByteArray("Londonderry, NH 03053\r\nNashua, NH 03060\r\nNashua, NH 03061\r\n"
+                      "Nashua, NH 03062\r\nNashua, NH 03063\r\nNashua, NH 03064\r\n"
+                      "Holtsville, NY 00501\r\n")
+        << QByteArray("3 entries read, 3 converted, 0 unmatched");
+    QTest::newRow("--loose: two places each, in the order of their names")
+        << QStringList{"--loose"} << QByteArray("MT. BALDY, CA\nST. JOHN, KS\n")
+        << QByteArray("Mount Baldy, CA 91759\r\nMt Baldy, CA 91759\r\nSaint John, KS "
+                      "67576\r\nSt John, KS 67576\r\n")
+        << QByteArray("2 entries read, 2 converted");
     QTest::newRow("a line longer than any entry")
         << QStringList() << QByteArray(70000, 'a') + "\n501\n"
         << QByteArray("Holtsville, NY 00501\r\n")
@@ -442,23 +454,18 @@ void QuellistConvertTest::killedRunKeepsTheOldFile() {
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.txt"});
 }
 
-// The database locked by another program once the run has it open: status 3, as for any
-// fault of the database, not 4.
+// The database locked by another program once the run has it open and checked: status 3,
+// as for any fault of the database, not 4.
 void QuellistConvertTest::databaseLockedDuringRun() {
     const QString database = path("zipbase.mdb");
     QVERIFY(QFile::copy(QStringLiteral(QUELLIST_ZIPBASE), database));
     QProcess converter;
     converter.start(QStringLiteral(QUELLIST_CONVERT), {"-q", "--database", database, "-"});
     QVERIFY(converter.waitForStarted());
-    // Opened (it holds the file) and waiting for its first entry, which takes no lock yet.
-    const QString open = QStringLiteral("/proc/%1/fd").arg(converter.processId());
-    const auto holdsTheFile = [&] {
-        const QStringList fds = QDir(open).entryList(QDir::AllEntries | QDir::System);
-        return std::ranges::any_of(fds, [&](const QString& fd) {
-            return QFile::symLinkTarget(open + u'/' + fd) == database;
-        });
-    };
-    QTRY_VERIFY(holdsTheFile());
+    // Waiting in read(2) on standard input for its first entry: the database is open, its
+    // checks are over, and no lookup holds a lock yet.
+    const QString call = QStringLiteral("/proc/%1/syscall").arg(converter.processId());
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(call).startsWith("0 0x0 "), 30000);
     sqlite3* holder = nullptr;
     const ScopeExit closeHolder([&] { sqlite3_close(holder); });
     QCOMPARE(sqlite3_open(database.toUtf8().constData(), &holder), SQLITE_OK);
@@ -525,6 +532,16 @@ void QuellistConvertTest::tables_data() {
         << QByteArray("id,zip,city,state,zip\r\n");
     QTest::newRow("empty: the appended header only")
         << QStringList{"--column", "zip"} << QByteArray() << QByteArray("city,state,zip\r\n");
+    QTest::newRow("a lone CR in a field is quoted again")
+        << QStringList{"--column", "1", "--save", "state"}
+        << QByteArray("zip,note\r\n03053,\"a\rb\"\r\n")
+        << QByteArray("zip,note,state\r\n03053,\"a\rb\",NH\r\n");
+    // "@NAME": the input is a file of that name; its extension tells tsv from csv.
+    for (const char* name : {"@CUSTOMERS.TSV", "@customers.tab"})
+        QTest::addRow("tsv by the name %s", name + 1)
+            << QStringList{"--column", "1", "--save", "state", name}
+            << QByteArray("zip\tnote\n03053\ta,b\n")
+            << QByteArray("zip\tnote\tstate\n03053\ta,b\tNH\n");
     QTest::newRow("loose names, exact ones as before")
         << QStringList{"--city-column", "1", "--state-column", "2", "--loose", "--save", "zip"}
         << QByteArray("c,s\r\nMt Shasta,CA\r\nMount Shasta,CA\r\nMt Shastaa,CA\r\n")
@@ -535,9 +552,14 @@ void QuellistConvertTest::tables() {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, output);
-    const Result result = convert(arguments << "-q"
-                                            << "-",
-                                  input);
+    const qsizetype named = arguments.indexOf(QRegularExpression(QStringLiteral("^@.*")));
+    if (named >= 0) {
+        arguments[named] = path(qPrintable(arguments[named].mid(1)));
+        QVERIFY(writeFile(arguments[named], input));
+    } else {
+        arguments << "-";
+    }
+    const Result result = convert(arguments << "-q", named >= 0 ? QByteArray() : input);
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.status, 0);
     QCOMPARE(result.out, output);
@@ -605,9 +627,11 @@ void QuellistConvertTest::workedExamples() {
     QCOMPARE(byZip.status, 0);
     QCOMPARE(byZip.out, readFile(data + QStringLiteral("customers-by-zip.csv")));
     const Result byPlace =
-        convert({"-q", "--city-column", "city", "--state-column", "state", "--loose", "--save",
-                 "zip", "--unmatched", path("misses.txt"), "customers.csv"});
+        convert({"--city-column", "city", "--state-column", "state", "--loose", "--save", "zip",
+                 "--unmatched", path("misses.txt"), "customers.csv"});
     QCOMPARE(byPlace.status, 0);
+    QCOMPARE(byPlace.err, QByteArray("quellist-convert: 8 entries read, 5 converted, 3 unmatched, "
+                                     "6 rows written\n"));
     QCOMPARE(byPlace.out, readFile(data + QStringLiteral("customers-by-place.csv")));
     QCOMPARE(readFile(path("misses.txt")), readFile(data + QStringLiteral("customers-misses.txt")));
 }

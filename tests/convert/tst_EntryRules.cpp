@@ -4,6 +4,7 @@
 #include "convert/EntryRules.h"
 #include "convert/SaveOption.h"
 #include "core/TextRules.h"
+#include "support/TestFiles.h"
 
 #include <QTest>
 
@@ -162,6 +163,16 @@ void EntryRulesTest::properCase_data() {
         << QString::fromUtf16(u"x\u000by\u000cz\rw") << QString::fromUtf16(u"X\u000bY\u000cZ\rW");
     QTest::newRow("accented") << "ÉCOLE ÎLE-ÉTÉ"
                               << "École Île-été";
+    // Every city name of two whole states, one a line (ARIZONA CITY, MAZEPPA).
+    QStringList upper;
+    QStringList cased;
+    const QByteArray names =
+        readFile(QStringLiteral(QUELLIST_TEST_DATA "/convert/proper-case.tsv"));
+    for (const QString& line : QString::fromUtf8(names).split(u'\n', Qt::SkipEmptyParts)) {
+        upper << line.section(u'\t', 0, 0);
+        cased << line.section(u'\t', 1, 1);
+    }
+    QTest::newRow("the cities of AZ and MN") << upper.join(u'\n') << cased.join(u'\n');
     QTest::newRow("beyond the BMP") << QString::fromUtf16(u"\U00010428\U00010428")
                                     << QString::fromUtf16(u"\U00010400\U00010428");
 }

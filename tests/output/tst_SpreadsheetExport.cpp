@@ -136,13 +136,16 @@ void SpreadsheetExportTest::equalsRuleAndClearedCheckBox() {
 
 void SpreadsheetExportTest::rowsPastTheLimitGoOnNextSheet() {
     Fixture f;
-    f.addResults({"1", "2", "3", "4", "5"});
+    f.addResults({"1", "2", "Nashua, NH 03060", "4", "5"});
     SpreadsheetExport(f.state, f.platform, 3).PushButton13_Click(); // a header and two rows
     const QJsonArray sheets = readWorkbook(f.startedWorkbook());
     QCOMPARE(sheets.size(), 3);
     QCOMPARE(rowsOf(sheets, 0), (QStringList{"Results:s", "1:s", "2:s"}));
-    QCOMPARE(rowsOf(sheets, 1), (QStringList{"Results:s", "3:s", "4:s"}));
+    QCOMPARE(rowsOf(sheets, 1), (QStringList{"Results:s", "Nashua, NH 03060:s", "4:s"}));
     QCOMPARE(rowsOf(sheets, 2), (QStringList{"Results:s", "5:s"}));
+    // Every sheet's column fitted to the longest text of the whole list.
+    for (const QJsonValue& sheet : sheets)
+        QCOMPARE(sheet.toObject().value("widths").toObject(), (QJsonObject{{"A", 18.28515625}}));
 }
 
 void SpreadsheetExportTest::noSpreadsheetProgram() {

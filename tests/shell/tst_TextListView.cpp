@@ -72,6 +72,13 @@ void TextListViewTest::keysMoveTheSelection() {
     QCOMPARE(list.selected(), 0);
     list.press(Qt::Key_Up);
     QCOMPARE(list.selected(), 0);
+    // Down, row by row past the bottom: each row wholly in sight as soon as it is selected.
+    for (int row = 1; row < page + 3; ++row) {
+        list.press(Qt::Key_Down);
+        const QRect shown = list.view.rowRect(row);
+        QVERIFY2(!shown.isEmpty() && shown.bottom() < list.view.viewport()->height(),
+                 qPrintable(QString::number(row)));
+    }
 }
 
 void TextListViewTest::clickOnScrolledListPicksRowUnderPointer() {
@@ -127,6 +134,11 @@ void TextListViewTest::accessibleListAtAMillionRows() {
     QVERIFY(access->child(999999)->state().selected);
     QVERIFY(!access->child(0)->state().selected);
     QCOMPARE(access->focusChild(), access->child(999999));
+    QVERIFY(access->child(999999)->state().focused);
+    list.view.clearFocus(); // focus elsewhere: the row stays selected, and is not focused
+    QVERIFY(access->child(999999)->state().selected);
+    QVERIFY(!access->child(999999)->state().focused);
+    QVERIFY(!access->focusChild());
     const QRect shown = access->child(999999)->rect();
     QCOMPARE(access->childAt(shown.center().x(), shown.center().y()), access->child(999999));
 }

@@ -1,7 +1,11 @@
-// The zipbase builder's reader of the zip-code table: good lines in, bad lines named.
+// The zipbase builder's reader of the zip-code table: good lines in, bad lines named; and
+// the builder as the build runs it.
 
+#include "support/TestFiles.h"
 #include "zipbase/ZipTsvReader.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class ZipTsvReaderTest : public QObject {
@@ -10,6 +14,8 @@ private slots:
     void readsRecords();
     void badLines_data();
     void badLines();
+    void builder_data();
+    void builder();
 };
 
 void ZipTsvReaderTest::readsRecords() {
@@ -44,6 +50,39 @@ void ZipTsvReaderTest::badLines() {
     QVERIFY(!reader.parse(std::string_view(text.constData(), std::size_t(text.size()))));
     QCOMPARE(int(reader.error()->line), line);
     QVERIFY(reader.records().empty());
+}
+
+void ZipTsvReaderTest::builder_data() {
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QByteArray>("leftBehind"); // in zipbase.mdb.part by a build cut short
+    QTest::addColumn<QByteArray>("message");
+    const QByteArray good = "03053\tLONDONDERRY\tNH\n";
+    QTest::newRow("after a build cut short")
+        << good << readFile(QStringLiteral(QUELLIST_ZIPBASE)).left(40960) << QByteArray();
+    QTest::newRow("a field too many")
+        << good + "03054\tB\tNH\tX\n"
+        << QByteArray()
+        << QByteArray("TABLE:2: the line has 4 fields, not 3 (zip, city and state, separated by "
+                      "tabs)\n");
+}
+
+void ZipTsvReaderTest::builder() {
+    QFETCH(QByteArray, table);
+    QFETCH(QByteArray, leftBehind);
+    QFETCH(QByteArray, message);
+    QTemporaryDir dir;
+    const QString tsv = dir.filePath(QStringLiteral("zips.tsv"));
+    const QString database = dir.filePath(QStringLiteral("zipbase.mdb"));
+    QVERIFY(writeFile(tsv, table));
+    if (!leftBehind.isEmpty())
+        QVERIFY(writeFile(database + QStringLiteral(".part"), leftBehind));
+    QProcess builder;
+    builder.start(QStringLiteral(QUELLIST_ZIPBASE_BUILDER), {tsv, database});
+    QVERIFY(builder.waitForFinished(60000));
+    QCOMPARE(builder.readAllStandardError(), message.replace("TABLE", tsv.toUtf8()));
+    QCOMPARE(builder.exitCode(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(QFileInfo::exists(database), message.isEmpty());
+    QVERIFY(!QFileInfo::exists(database + QStringLiteral(".part")));
 }
 
 QTEST_GUILESS_MAIN(ZipTsvReaderTest)

@@ -39,11 +39,11 @@ bool ZipTsvReader::parse(std::string_view text) {
 }
 
 std::optional<std::string> ZipTsvReader::parseLine(std::string_view line) {
+    if (const auto fields = std::count(line.begin(), line.end(), '\t') + 1; fields != 3)
+        return "the line has " + std::to_string(fields) +
+               " fields, not 3 (zip, city and state, separated by tabs)";
     const std::size_t firstTab = line.find('\t');
-    const std::size_t secondTab =
-        firstTab == std::string_view::npos ? firstTab : line.find('\t', firstTab + 1);
-    if (secondTab == std::string_view::npos || line.find('\t', secondTab + 1) != line.npos)
-        return "expected three fields separated by tabs";
+    const std::size_t secondTab = line.find('\t', firstTab + 1);
 
     ZipRecord record{std::string(line.substr(0, firstTab)),
                      std::string(line.substr(firstTab + 1, secondTab - firstTab - 1)),
