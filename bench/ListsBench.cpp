@@ -8,7 +8,7 @@
 #include "PeakMemory.h"
 #include "core/WindowState.h"
 #include "entries/ListFileImport.h"
-#include "output/AlignedTextWriter.h"
+#include "output/AlignedTextSave.h"
 #include "output/ClipboardCopy.h"
 #include "output/OutputTarget.h"
 #include "output/WorkbookWriter.h"
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         state.results.append(QStringLiteral("Springfield, MO %1").arg(65801 + i % 99));
     platform.startStep();
     timer.start();
-    AlignedTextWriter(platform, &state.progress)
+    AlignedTextSave(platform, &state.progress)
         .SaveListviewProperlySpaced(state.results, dir.filePath(QStringLiteral("out.txt")));
     report("save as aligned text", timer, platform);
 

@@ -1,7 +1,7 @@
 #include "cli/ConvertCommand.h"
 
-#include "cli/ConsolePlatform.h"
-#include "cli/OutputFile.h"
+#include "cli/BufferedOutput.h"
+#include "cli/ConsoleMessage.h"
 #include "cli/ProgressLine.h"
 #include "cli/RowWriter.h"
 #include "cli/TableEntries.h"
@@ -28,13 +28,13 @@ int ConvertCommand::run() {
     } catch (const OutputFailure& failure) {
         if (failure.brokenPipe)
             return ExitStatus::done; // the reader has all it wanted
-        ConsolePlatform::say(failure.description());
+        ConsoleMessage::say(failure.description());
         return ExitStatus::file;
     } catch (const DatabaseFault& failure) {
-        ConsolePlatform::say(failure.description());
+        ConsoleMessage::say(failure.description());
         return ExitStatus::database;
     } catch (const AppError& failure) {
-        ConsolePlatform::say(failure.description());
+        ConsoleMessage::say(failure.description());
         return ExitStatus::file;
     }
 }
@@ -51,9 +51,9 @@ int ConvertCommand::convertAll() {
         table = std::make_unique<TableWriter>(options_);
     else
         lines = RowWriter::make(options_);
-    std::unique_ptr<OutputFile> unmatched;
+    std::unique_ptr<BufferedOutput> unmatched;
     if (!options_.unmatched.isEmpty())
-        unmatched = std::make_unique<OutputFile>(options_.unmatched);
+        unmatched = std::make_unique<BufferedOutput>(options_.unmatched);
     std::optional<LooseNames> loose;
     if (options_.loose)
         loose.emplace(database);
@@ -85,7 +85,7 @@ void ConvertCommand::convertInput(const QString& input, const Sinks& sinks,
     const bool opened =
         standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (!opened) {
-        ConsolePlatform::say(QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
+        ConsoleMessage::say(QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
         fileFailed_ = true;
         return;
     }
@@ -103,8 +103,8 @@ void ConvertCommand::convertInput(const QString& input, const Sinks& sinks,
         outcome = sinks.table ? readTable(stream, file, input, name, sinks, onProgress)
                               : stream.read(file, addEntry, onProgress);
     } catch (const TableFault& fault) {
-        ConsolePlatform::say(QStringLiteral("%1:%2: %3")
-                                 .arg(name, QString::number(fault.line), fault.description()));
+        ConsoleMessage::say(QStringLiteral("%1:%2: %3")
+                                .arg(name, QString::number(fault.line), fault.description()));
         (fault.usage ? usageFailed_ : fileFailed_) = true;
         return;
     }
@@ -134,7 +134,7 @@ void ConvertCommand::reportOutcome(ListFileStream::Outcome outcome, const ListFi
                                    const QFile& file, const QString& name, bool table) {
     const QString kind = table ? QStringLiteral("a table") : QStringLiteral("a list file");
     if (outcome == ListFileStream::Outcome::Binary) {
-        ConsolePlatform::say(
+        ConsoleMessage::say(
             QStringLiteral("%1:%2: %1 is not %3: it holds binary data (a NUL byte). %4")
                 .arg(name, QString::number(stream.binaryLine()), kind,
                      file.isSequential()
@@ -142,7 +142,7 @@ void ConvertCommand::reportOutcome(ListFileStream::Outcome outcome, const ListFi
                          : QStringLiteral("Nothing was read from it.")));
         fileFailed_ = true;
     } else if (outcome == ListFileStream::Outcome::Failed) {
-        ConsolePlatform::say(QStringLiteral("Cannot read %1: %2").arg(name, stream.error()));
+        ConsoleMessage::say(QStringLiteral("Cannot read %1: %2").arg(name, stream.error()));
         fileFailed_ = true;
     }
 }
@@ -152,18 +152,10 @@ std::span<const std::uint32_t> ConvertCommand::rowsOf(QStringView entry, const Q
                                                       std::int64_t line, const Sinks& sinks) {
     ++counts_.read;
     std::span<const EntryConverter::TextId> rows;
-    try {
-        rows = sinks.converter.convert(entry);
-    } catch (const DatabaseFault&) {
-        throw;
-    } catch (const AppError& failure) {
-        rows = sinks.converter.rowsBeforeFailure(); // the rows the query gave stay
-        if (!reportedFailures_.contains(failure.description())) {
-            reportedFailures_.insert(failure.description());
-            ConsolePlatform::say(QStringLiteral("%1:%2: %3")
-                                     .arg(name, QString::number(line), failure.description()));
-        }
-    }
+    const QString failure = sinks.converter.convertKeeping(
+        entry, [&](std::span<const EntryConverter::TextId> found) { rows = found; });
+    if (!failure.isEmpty())
+        ConsoleMessage::say(QStringLiteral("%1:%2: %3").arg(name, QString::number(line), failure));
     counts_.rows += std::int64_t(rows.size());
     if (!rows.empty())
         ++counts_.converted;
@@ -177,9 +169,9 @@ std::span<const std::uint32_t> ConvertCommand::rowsOf(QStringView entry, const Q
 void ConvertCommand::skipEntry(QStringView start, const QString& name, std::int64_t line,
                                const Sinks& sinks) {
     ++counts_.read;
-    ConsolePlatform::say(QStringLiteral("%1:%2: the line is longer than %3 characters, which no "
-                                        "entry is; it was skipped")
-                             .arg(name, QString::number(line), QString::number(maxEntryChars)));
+    ConsoleMessage::say(QStringLiteral("%1:%2: the line is longer than %3 characters, which no "
+                                       "entry is; it was skipped")
+                            .arg(name, QString::number(line), QString::number(maxEntryChars)));
     listUnmatched(start, name, line, sinks);
 }
 

@@ -5,7 +5,6 @@
 
 #include "cli/ConvertOptions.h"
 
-#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -15,7 +14,7 @@
 #include <span>
 
 class EntryConverter;
-class OutputFile;
+class BufferedOutput;
 class ProgressLine;
 class QFile;
 class RowWriter;
@@ -42,7 +41,7 @@ private:
         EntryConverter& converter;
         RowWriter* lines;
         TableWriter* table;
-        OutputFile* unmatched;
+        BufferedOutput* unmatched;
     };
 
     int convertAll();
@@ -62,7 +61,6 @@ private:
 
     const ConvertOptions& options_;
     Counts counts_;
-    QSet<QString> reportedFailures_;
     bool fileFailed_ = false;
     bool usageFailed_ = false; // a table lacks a column the command named
 };

@@ -1,26 +1,33 @@
 #include "cli/ConvertOptions.h"
 
-#include "convert/SaveOption.h"
+#include "cli/ConvertOptionTable.h"
 
 #include <algorithm>
 
 namespace {
 
-struct FormatName {
-    const char* name;
-    OutputFormat format;
-};
-constexpr FormatName formats[]{{"rows", OutputFormat::Rows},
-                               {"aligned", OutputFormat::Aligned},
-                               {"csv", OutputFormat::Csv},
-                               {"tsv", OutputFormat::Tsv},
-                               {"xlsx", OutputFormat::Xlsx}};
+constexpr qsizetype helpIndent = 21; // where the descriptions of --help begin
+constexpr qsizetype helpWidth = 89;  // no line of --help is longer
 
-QStringList formatNames() {
-    QStringList names;
-    for (const FormatName& format : formats)
-        names << QLatin1String(format.name);
-    return names;
+bool isDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QStringList namesOf(const OptionDeclaration& option) {
+    return QString::fromLatin1(option.names).split(QStringLiteral(", "));
+}
+
+// The declaration the argument spells ("--save", "--save=city", "-o"); the spelling in name.
+const OptionDeclaration* declarationOf(const QString& arg, QString& name) {
+    for (const OptionDeclaration& option : optionDeclarations())
+        for (const QString& spelling : namesOf(option))
+            if (arg == spelling || (option.value && spelling.startsWith(QStringLiteral("--")) &&
+                                    arg.startsWith(spelling + u'='))) {
+                name = spelling;
+                return &option;
+            }
+    return nullptr;
 }
 
 // "--name=value" or "--name value"; advances i past what it took.
@@ -36,49 +43,34 @@ std::optional<QString> valueOf(const QStringList& args, qsizetype& i, const QStr
     return args.at(++i);
 }
 
-bool takes(const QString& arg, const QString& name) {
-    return arg == name || arg.startsWith(name + u'=');
+// Words laid into lines no longer than the help's width, each after indent blanks.
+QString wrapped(const QString& text, qsizetype indent) {
+    QString out;
+    qsizetype lineLength = 0;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (lineLength > 0 && lineLength + 1 + word.size() > helpWidth - indent) {
+            out += u'\n' + QString(indent, u' ');
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            out += u' ';
+            ++lineLength;
+        }
+        out += word;
+        lineLength += word.size();
+    }
+    return out;
 }
 
-bool isDigits(const QString& text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-// The options of tables. false: not one of them, or (error set) a mistake.
-bool parseTableOption(const QStringList& args, qsizetype& i, TableOptions& table, QString& error) {
-    const QString& arg = args.at(i);
-    QString* column = takes(arg, QStringLiteral("--column"))         ? &table.column
-                      : takes(arg, QStringLiteral("--city-column"))  ? &table.cityColumn
-                      : takes(arg, QStringLiteral("--state-column")) ? &table.stateColumn
-                                                                     : nullptr;
-    if (column) {
-        const QString name = arg.section(u'=', 0, 0);
-        const std::optional<QString> value = valueOf(args, i, name, error);
-        if (value && (value->isEmpty() || (isDigits(*value) && TableOptions::numberOf(*value) < 1)))
-            error = QStringLiteral("%1 takes a header name or a column number from 1, not \"%2\"")
-                        .arg(name, *value);
-        if (value && error.isEmpty())
-            *column = *value;
-        return true;
-    }
-    if (takes(arg, QStringLiteral("--input-format"))) {
-        const std::optional<QString> value =
-            valueOf(args, i, QStringLiteral("--input-format"), error);
-        if (value == QStringLiteral("csv") || value == QStringLiteral("tsv"))
-            table.inputFormat =
-                *value == QStringLiteral("csv") ? TableFormat::Csv : TableFormat::Tsv;
-        else if (value)
-            error = QStringLiteral("--input-format takes csv or tsv, not \"%1\"").arg(*value);
-        return true;
-    }
-    if (arg == QStringLiteral("--no-header"))
-        table.header = false;
-    else if (arg == QStringLiteral("--keep-unmatched"))
-        table.keepUnmatched = true;
-    else
-        return false;
-    return true;
+// "  --save WHAT        city-state-zip ...": the names, then the lines of the help beside
+// them, or below them when the names are too long.
+QString helpEntry(const OptionDeclaration& option) {
+    QString left = QStringLiteral("  ") + QLatin1String(option.names);
+    if (option.value)
+        left += u' ' + QLatin1String(option.value);
+    left += left.size() + 2 <= helpIndent ? QString(helpIndent - left.size(), u' ')
+                                          : u'\n' + QString(helpIndent, u' ');
+    const QString help = QString::fromLatin1(option.help);
+    return left + QString(help).replace(u'\n', u'\n' + QString(helpIndent, u' ')) + u'\n';
 }
 
 // The table options agree with each other and with the output format.
@@ -128,52 +120,37 @@ TableFormat TableOptions::formatOf(const QString& input) const {
 }
 
 QString ConvertOptions::usage() {
-    return QStringLiteral("usage: quellist-convert [--save WHAT] [--format FORMAT] [-o FILE] "
-                          "[--unmatched FILE] [--database PATH] [--loose] [--strict] [--quiet]\n"
-                          "         [--column COL | --city-column COL --state-column COL "
-                          "[--input-format csv|tsv] [--no-header] [--keep-unmatched]] [FILE...]");
+    QString line = QStringLiteral("usage: quellist-convert");
+    for (const OptionDeclaration& option : optionDeclarations()) {
+        if (option.before)
+            line += QStringLiteral("\n        ");
+        if (*option.usage)
+            line += u' ' + QLatin1String(option.usage);
+    }
+    return line + QStringLiteral(" [FILE...]");
 }
 
 QString ConvertOptions::helpText() {
-    return usage() + QStringLiteral(R"(
+    QString text = usage() + QStringLiteral(R"(
 
 Converts lists of US zip codes and "City, ST" entries as Quellist's window does: every zip
 code becomes its city and state, every city and state all the zip codes of that place.
 Entries are read from the FILEs (none, or "-": standard input) one per line; LF, CR LF
 and CR all end a line. Binary input is refused; a line over 65,536 characters is skipped.
 
-  --save WHAT        city-state-zip (default), city, state, zip or city-state
-  --format FORMAT    rows (default): one result row per line, as the clipboard copy
-                     aligned: the text file of "Save Results As Text File"
-                     csv, tsv: entry, city, state, zip for every result row
-                     xlsx: the spreadsheet workbook (needs -o)
-  -o, --output FILE  write to FILE, put in place only when the run completes ("-", the
-                     default: standard output)
-  --unmatched FILE   write the entries that gave no row, with their file and line
-  --database PATH    the zip-code database (default: zipbase.mdb beside the program)
-  --loose            a city and state the table lacks as written is tried with dots,
-                     hyphens and blanks evened out and ST, STE, FT, MT, PT read as
-                     SAINT, SAINTE, FORT, MOUNT, POINT (and the reverse); --unmatched
-                     then adds up to three nearest places of the state
-  --strict           exit with status 1 when some entries gave no row
-  --quiet            no progress and no summary on standard error
-  -h, --help         this text
-
-Tables (csv as RFC 4180 has it, or tsv): every record is written once for each of its
-rows, its own fields first and the fields of the row appended; the header is carried
-over and extended. Output: csv or tsv (--format), by default the input's format.
-  --column COL       the column that holds the entry: a header name or a number from 1
-  --city-column COL, --state-column COL
-                     two columns that make the entry "CITY, ST"
-  --input-format F   csv or tsv (default: tsv for .tsv and .tab files, else csv)
-  --no-header        the first record is data, not a header (columns by number)
-  --keep-unmatched   write a record without rows once, its appended fields empty
-  --version          the version and the zip data's sources
-
-Exit status: 0 done; 1 unmatched entries with --strict; 2 usage error (also a named
-column a table does not have); 3 the database is missing or broken; 4 an input or output
-file could not be read or written, or a table record could not be read.
 )");
+    for (const OptionDeclaration& option : optionDeclarations()) {
+        if (option.before)
+            text += u'\n' + QLatin1String(option.before) + u'\n';
+        text += helpEntry(option);
+    }
+    QStringList statuses;
+    for (const ExitStatusDeclaration& exit : exitStatusDeclarations())
+        statuses << QStringLiteral("%1 %2").arg(exit.status).arg(QLatin1String(exit.meaning));
+    return text + u'\n' +
+           wrapped(QStringLiteral("Exit status: ") + statuses.join(QStringLiteral("; ")) + u'.',
+                   0) +
+           u'\n';
 }
 
 std::optional<ConvertOptions>
@@ -181,72 +158,33 @@ ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, Q
     ConvertOptions options;
     options.database = defaultDatabase;
     bool onlyFiles = false;
-    bool formatGiven = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
-        std::optional<QString> value;
         if (onlyFiles || arg == QStringLiteral("-") || !arg.startsWith(u'-')) {
             options.inputs.append(arg);
-        } else if (arg == QStringLiteral("--")) {
+            continue;
+        }
+        if (arg == QStringLiteral("--")) {
             onlyFiles = true;
-        } else if (arg == QStringLiteral("-h") || arg == QStringLiteral("--help")) {
-            options.help = true;
-        } else if (arg == QStringLiteral("--version")) {
-            options.version = true;
-        } else if (arg == QStringLiteral("--quiet") || arg == QStringLiteral("-q")) {
-            options.quiet = true;
-        } else if (arg == QStringLiteral("--strict")) {
-            options.strict = true;
-        } else if (arg == QStringLiteral("--loose")) {
-            options.loose = true;
-        } else if (parseTableOption(args, i, options.table, error)) {
-            if (!error.isEmpty())
-                return std::nullopt;
-        } else if (takes(arg, QStringLiteral("--save"))) {
-            if (!(value = valueOf(args, i, QStringLiteral("--save"), error)))
-                return std::nullopt;
-            const QStringList saveNames = SaveOption::names();
-            options.saveOption = int(saveNames.indexOf(*value));
-            if (!SaveOption::isValid(options.saveOption)) {
-                error = QStringLiteral("--save takes one of %1, not \"%2\"")
-                            .arg(saveNames.join(QStringLiteral(", ")), *value);
-                return std::nullopt;
-            }
-        } else if (takes(arg, QStringLiteral("--format"))) {
-            if (!(value = valueOf(args, i, QStringLiteral("--format"), error)))
-                return std::nullopt;
-            const qsizetype format = formatNames().indexOf(*value);
-            if (format < 0) {
-                error = QStringLiteral("--format takes one of %1, not \"%2\"")
-                            .arg(formatNames().join(QStringLiteral(", ")), *value);
-                return std::nullopt;
-            }
-            options.format = formats[format].format;
-            formatGiven = true;
-        } else if (arg == QStringLiteral("-o") || takes(arg, QStringLiteral("--output"))) {
-            if (!(value = valueOf(args, i,
-                                  arg == QStringLiteral("-o") ? arg : QStringLiteral("--output"),
-                                  error)))
-                return std::nullopt;
-            options.output = *value;
-        } else if (takes(arg, QStringLiteral("--unmatched"))) {
-            if (!(value = valueOf(args, i, QStringLiteral("--unmatched"), error)))
-                return std::nullopt;
-            options.unmatched = *value;
-        } else if (takes(arg, QStringLiteral("--database"))) {
-            if (!(value = valueOf(args, i, QStringLiteral("--database"), error)))
-                return std::nullopt;
-            options.database = *value;
-        } else {
+            continue;
+        }
+        QString name;
+        const OptionDeclaration* option = declarationOf(arg, name);
+        if (!option) {
             error = QStringLiteral("unknown option %1").arg(arg);
             return std::nullopt;
         }
+        std::optional<QString> value = QString();
+        if (option->value && !(value = valueOf(args, i, name, error)))
+            return std::nullopt;
+        if (!option->take(options, name, *value, error))
+            return std::nullopt;
     }
     if (options.inputs.isEmpty())
         options.inputs.append(QStringLiteral("-"));
     if (options.output.isEmpty())
         options.output = QStringLiteral("-");
-    if (!checkTable(options, formatGiven, error))
+    if (!checkTable(options, options.formatGiven, error))
         return std::nullopt;
     if (options.format == OutputFormat::Xlsx && options.output == QStringLiteral("-") &&
         !options.help && !options.version) {

@@ -42,6 +42,7 @@ struct ConvertOptions {
     QString database;
     int saveOption = 0;
     OutputFormat format = OutputFormat::Rows;
+    bool formatGiven = false; // else a table's output takes its input's format
     bool quiet = false;
     bool strict = false;
     bool loose = false;

@@ -1,14 +1,12 @@
 #include "cli/RowWriter.h"
 
-#include "cli/ConsolePlatform.h"
-#include "cli/DelimitedCell.h"
+#include "cli/BufferedOutput.h"
+#include "cli/DelimitedFormat.h"
 #include "cli/RowBytes.h"
 #include "convert/SaveOption.h"
-#include "core/EventPump.h"
 #include "core/TextListModel.h"
 #include "output/AlignedTextWriter.h"
 #include "output/ColumnLayout.h"
-#include "output/OutputTarget.h"
 #include "output/WorkbookWriter.h"
 
 namespace {
@@ -33,7 +31,7 @@ public:
 private:
     int option_;
     QLocale locale_;
-    OutputFile out_;
+    BufferedOutput out_;
     RowBytes rows_;
 };
 
@@ -42,27 +40,26 @@ private:
 class RecordsWriter : public RowWriter {
 public:
     RecordsWriter(const ConvertOptions& options, bool csv)
-        : csv_(csv)
+        : format_(csv)
         , out_(options.output) {
         QByteArray header = "entry";
         for (const ZipFieldInfo& field : zipFields)
-            header += separator() + field.header;
-        out_.append(header + lineEnd());
+            format_.appendNextField(header, QString::fromLatin1(field.header));
+        out_.append(header + format_.lineEnd());
     }
 
     TextId makeRow(const ZipRow& row) override {
         QByteArray record;
-        for (const ZipFieldInfo& field : zipFields) {
-            record += separator();
-            appendCell(record, SaveOption::shown(field.field, row[field.field], locale_), csv_);
-        }
-        return rows_.intern(record + lineEnd());
+        for (const ZipFieldInfo& field : zipFields)
+            format_.appendNextField(record,
+                                    SaveOption::shown(field.field, row[field.field], locale_));
+        return rows_.intern(record + format_.lineEnd());
     }
     void write(QStringView entry, std::span<const TextId> rows) override {
         if (rows.empty())
             return;
         QByteArray first;
-        appendCell(first, entry, csv_);
+        format_.appendField(first, entry);
         for (TextId id : rows) {
             out_.append(first);
             out_.append(rows_[id]);
@@ -71,12 +68,9 @@ public:
     void finish() override { out_.commit(); }
 
 private:
-    QByteArray separator() const { return csv_ ? "," : "\t"; }
-    QByteArray lineEnd() const { return csv_ ? "\r\n" : "\n"; }
-
-    bool csv_;
+    DelimitedFormat format_;
     QLocale locale_;
-    OutputFile out_;
+    BufferedOutput out_;
     RowBytes rows_;
 };
 
@@ -97,12 +91,14 @@ public:
     void write(QStringView, std::span<const TextId> rows) override { results_.appendIds(rows); }
 
     void finish() override {
-        ConsolePlatform platform;
-        if (options_.format == OutputFormat::Aligned) {
-            AlignedTextWriter(platform, nullptr).write(results_, out_, out_.name());
-        } else {
-            EventPump pump(platform);
-            WorkbookWriter(pump).write(results_, out_);
+        try {
+            if (options_.format == OutputFormat::Aligned)
+                AlignedTextWriter(results_, out_.name()).write(out_);
+            else
+                WorkbookWriter().write(results_, out_.target());
+        } catch (const AppError&) {
+            out_.rethrowDeviceFailure(); // as it came: a closed pipe ends the run quietly
+            throw;
         }
         out_.commit();
     }
@@ -111,7 +107,7 @@ private:
     const ConvertOptions& options_;
     QLocale locale_;
     TextListModel results_;
-    OutputTarget out_;
+    BufferedOutput out_;
 };
 
 } // namespace

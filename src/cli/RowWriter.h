@@ -6,8 +6,8 @@
 // write it once, into the output. Nothing is put in place before finish(): a writer
 // destroyed unfinished leaves an old output file whole.
 
+#include "cli/BufferedOutput.h"
 #include "cli/ConvertOptions.h"
-#include "cli/OutputFile.h"
 #include "convert/ZipField.h"
 
 #include <QStringView>

@@ -1,29 +1,26 @@
 #include "cli/TableWriter.h"
 
-#include "cli/DelimitedCell.h"
 #include "convert/SaveOption.h"
 #include "entries/TableRecordStream.h"
 
 TableWriter::TableWriter(const ConvertOptions& options)
-    : csv_(options.format == OutputFormat::Csv)
+    : format_(options.format == OutputFormat::Csv)
     , withHeader_(options.table.header)
     , fields_(SaveOption::at(options.saveOption).fields())
     , out_(options.output) {}
 
 TableWriter::TextId TableWriter::makeRow(const ZipRow& row) {
     QByteArray appended;
-    for (ZipField field : fields_) {
-        appended += csv_ ? ',' : '\t';
-        appendCell(appended, SaveOption::shown(field, row[field], locale_), csv_);
-    }
-    return rows_.intern(appended + (csv_ ? "\r\n" : "\n"));
+    for (ZipField field : fields_)
+        format_.appendNextField(appended, SaveOption::shown(field, row[field], locale_));
+    return rows_.intern(appended + format_.lineEnd());
 }
 
 QByteArray TableWriter::appendedHeader() const {
     QByteArray names;
     for (ZipField field : fields_)
-        names += (csv_ ? ',' : '\t') + QByteArray(infoOf(field).header);
-    return names + (csv_ ? "\r\n" : "\n");
+        format_.appendNextField(names, QString::fromLatin1(infoOf(field).header));
+    return names + format_.lineEnd();
 }
 
 void TableWriter::header(const TableRecord& fields) {
@@ -38,8 +35,8 @@ void TableWriter::startRecord(const TableRecord& record) {
     record_.resize(0); // keeps its capacity, unlike clear()
     for (qsizetype i = 0; i < record.size(); ++i) {
         if (i > 0)
-            record_ += csv_ ? ',' : '\t';
-        appendCell(record_, record[i], csv_);
+            record_ += format_.separator();
+        format_.appendField(record_, record[i]);
     }
 }
 
@@ -56,8 +53,8 @@ void TableWriter::write(const TableRecord& record, std::span<const TextId> rows)
 void TableWriter::writeUnmatched(const TableRecord& record) {
     startRecord(record);
     for (std::size_t i = 0; i < fields_.size(); ++i)
-        record_ += csv_ ? ',' : '\t';
-    out_.append(record_ + (csv_ ? "\r\n" : "\n"));
+        record_ += format_.separator();
+    out_.append(record_ + format_.lineEnd());
 }
 
 void TableWriter::finish() {

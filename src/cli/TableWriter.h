@@ -5,8 +5,9 @@
 // Nothing is put in place before finish(): a writer destroyed unfinished leaves an old
 // output file whole.
 
+#include "cli/BufferedOutput.h"
 #include "cli/ConvertOptions.h"
-#include "cli/OutputFile.h"
+#include "cli/DelimitedFormat.h"
 #include "cli/RowBytes.h"
 #include "convert/ZipField.h"
 
@@ -39,11 +40,11 @@ private:
     void startRecord(const TableRecord& record);
     QByteArray appendedHeader() const;
 
-    bool csv_;
+    DelimitedFormat format_;
     bool withHeader_;
     std::vector<ZipField> fields_;
     QLocale locale_;
-    OutputFile out_;
+    BufferedOutput out_;
     RowBytes rows_;
     QByteArray record_; // the record's own fields, reused
     bool headerWritten_ = false;

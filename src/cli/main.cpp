@@ -1,10 +1,10 @@
 // quellist-convert: the conversion of Quellist's window for scripts and lists of any size.
 
-#include "cli/ConsolePlatform.h"
+#include "cli/ConsoleMessage.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ConvertOptions.h"
 #include "cli/VersionText.h"
-#include "core/ErrorTrap.h"
+#include "core/AppError.h"
 
 #include <QCoreApplication>
 
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         return run(app);
     } catch (const std::exception& failure) {
-        ConsolePlatform::say(ErrorTrap::describe(failure));
+        ConsoleMessage::say(AppError::describe(failure));
         return ExitStatus::file;
     }
 }

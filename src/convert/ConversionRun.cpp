@@ -40,9 +40,7 @@ void ConversionRun::PushButton17_Click() {
                                return state_.results.intern(
                                    SaveOption::wordRow(option, row, locale));
                            }),
-            EventPump(platform_),
-            {},
-            false};
+            EventPump(platform_), false};
     const bool completed = convertEntries(run);
     database.reset();
     endRun();
@@ -105,21 +103,19 @@ void ConversionRun::showProgress(Run& run, qsizetype position) {
     run.pump.yield();                                                          // 128
 }
 
-// 130-136: the entry's rows, each worded once and shared in the results list.
+// 130-136: the entry's rows, each worded once and shared in the results list. A failure
+// is reported once; the rest of an entry that fails again is skipped quietly.
 void ConversionRun::convertEntry(Run& run, QStringView entry) {
     run.trap.step(132, [&] {
         try {
-            state_.results.appendIds(run.converter.convert(entry));
+            const QString failure = run.converter.convertKeeping(
+                entry, [&](std::span<const EntryConverter::TextId> rows) {
+                    state_.results.appendIds(rows);
+                });
+            if (!failure.isEmpty())
+                throw AppError(failure);
         } catch (const DatabaseFault&) {
-            state_.results.appendIds(run.converter.rowsBeforeFailure());
             run.databaseFailed = true; // reported below; no later lookup can succeed
-            throw;
-        } catch (const AppError& failure) {
-            // The rows the query did return stay.
-            state_.results.appendIds(run.converter.rowsBeforeFailure());
-            if (run.reportedFailures.contains(failure.description()))
-                return; // reported once already: the rest of this entry is skipped quietly
-            run.reportedFailures.insert(failure.description());
             throw;
         }
     });

@@ -10,7 +10,6 @@
 #include "core/Platform.h"
 #include "core/WindowState.h"
 
-#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -35,7 +34,6 @@ private:
         ErrorTrap& trap;
         EntryConverter converter;
         EventPump pump;
-        QSet<QString> reportedFailures;
         bool databaseFailed = false;
     };
 

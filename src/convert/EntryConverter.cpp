@@ -32,6 +32,23 @@ void EntryConverter::lookUp(const LookupKeys& keys) {
         database_.lookupCityState(place.city, place.state, onRow);
 }
 
+QString EntryConverter::convertKeeping(QStringView entry,
+                                       const std::function<void(std::span<const TextId>)>& keep) {
+    try {
+        keep(convert(entry));
+        return {};
+    } catch (const DatabaseFault&) {
+        keep(rowsBeforeFailure());
+        throw;
+    } catch (const AppError& failure) {
+        keep(rowsBeforeFailure());
+        if (toldFailures_.contains(failure.description()))
+            return {};
+        toldFailures_.insert(failure.description());
+        return failure.description();
+    }
+}
+
 QStringList EntryConverter::suggestions(QStringView entry) {
     const LookupKeys keys = ClassifyEntry(entry, numeric_);
     if (!loose_ || keys.kind != EntryKind::CityState || !couldMatch(keys))

@@ -9,6 +9,7 @@
 #include "convert/ZipDatabase.h"
 
 #include <QLocale>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -34,6 +35,13 @@ public:
     // rowsBeforeFailure() then holds the rows the query gave before it failed.
     std::span<const TextId> convert(QStringView entry);
     std::span<const TextId> rowsBeforeFailure() const { return rowIds_; }
+    // The rule of a run for a lookup that fails, the window's and the converter's alike:
+    // the entry's rows go to keep, also those a failing query gave before it failed; a
+    // fault of the database file is rethrown once they are kept, for no later lookup can
+    // succeed; any other failure is returned the first time its message comes in this
+    // run, and passed over quietly after. Empty: nothing new to tell.
+    QString convertKeeping(QStringView entry,
+                           const std::function<void(std::span<const TextId>)>& keep);
     // For a city and state that found nothing, with loose names: the nearest places of its
     // state ("SAINT LOUIS, MO"), at most three. Otherwise none.
     QStringList suggestions(QStringView entry);
@@ -48,4 +56,5 @@ private:
     NumericText numeric_;
     ResultCache cache_;
     std::vector<TextId> rowIds_;
+    QSet<QString> toldFailures_;
 };

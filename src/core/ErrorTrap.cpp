@@ -20,11 +20,3 @@ QString ErrorTrap::reportText(const QString& description, const QString& locatio
            QStringLiteral("Please email screenshot of this message to ") +
            QString::fromUtf8(BuildSettings::supportEmail);
 }
-
-QString ErrorTrap::describe(const std::exception& failure) {
-    if (const auto* appError = dynamic_cast<const AppError*>(&failure))
-        return appError->description();
-    if (dynamic_cast<const std::bad_alloc*>(&failure))
-        return QStringLiteral("Out of memory");
-    return QString::fromUtf8(failure.what());
-}

@@ -4,6 +4,7 @@
 // the procedure's location text and the step's line number, and the procedure goes on
 // with its next step. WindowClosed is not trapped: it ends the command.
 
+#include "core/AppError.h"
 #include "core/Platform.h"
 
 #include <QString>
@@ -21,7 +22,7 @@ public:
             action();
             return true;
         } catch (const std::exception& failure) {
-            report(describe(failure));
+            report(AppError::describe(failure));
             return false;
         }
     }
@@ -30,7 +31,6 @@ public:
     void report(const QString& description);
 
     static QString reportText(const QString& description, const QString& location, int line);
-    static QString describe(const std::exception& failure);
 
 private:
     Platform& platform_;

@@ -4,27 +4,27 @@
 // when a yield left the list shorter than the row about to be read (the user cleared it),
 // so that nothing is read past its end.
 //
-//     RowLoop loop(list, pump);
+//     RowLoop loop(list, pacing);
 //     for (qsizetype row; loop.next(row);) { ... if (loop.yielded()) showProgress(); ... }
 
-#include "core/EventPump.h"
 #include "core/ListSource.h"
+#include "core/Pacing.h"
 
 class RowLoop {
 public:
-    RowLoop(const ListSource& list, EventPump& pump)
+    RowLoop(const ListSource& list, Pacing& pacing)
         : list_(list)
-        , pump_(pump)
+        , pacing_(pacing)
         , rows_(list.rows()) {}
 
     // Sets row to the next row to read and returns true, or returns false at the end.
-    // Throws WindowClosed when the window closed during the yield.
+    // Throws what the yield throws (WindowClosed, when the window closed during it).
     bool next(qsizetype& row) {
         if (next_ >= rows_)
             return false;
-        yielded_ = pump_.due();
+        yielded_ = pacing_.due();
         if (yielded_) {
-            pump_.yield();
+            pacing_.yield();
             if (next_ >= list_.rows())
                 return false;
         }
@@ -37,7 +37,7 @@ public:
 
 private:
     const ListSource& list_;
-    EventPump& pump_;
+    Pacing& pacing_;
     qsizetype rows_;
     qsizetype next_ = 0;
     bool yielded_ = false;

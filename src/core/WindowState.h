@@ -4,9 +4,9 @@
 //   shell     widgets, QtPlatform, cursor files, spreadsheet probe   (Qt Widgets)
 //   commands  start-up, Help                                          |
 //   convert   entries   output                                        |  each layer
-//   cli       quellist-convert, ConsolePlatform: convert, entries,    |  includes only
-//             output and core, no widgets                             v  what lies below
-//   core      WindowState, Platform (the seam), Command, ErrorTrap, EventPump, RowLoop,
+//   cli       quellist-convert: convert, entries, output and core,    |  includes only
+//             no widgets and no seam                                  v  what lies below
+//   core      WindowState, Platform (the seam), Command, ErrorTrap, Pacing, EventPump, RowLoop,
 //             TextListModel, text rules                               (QtCore only)
 //
 // Every command reads and writes the window only through WindowState: the two lists,

@@ -1,53 +1,43 @@
 #pragma once
-// Writes a list as a column-aligned text file (SaveListviewProperlySpaced): a header line,
-// then one line per checked row; every cell padded with blanks to its column's width and
-// closed by a tab; CR LF after every line; UTF-8 without a byte-order mark.
-//
-// The window's save goes through an OutputTarget: an existing file is replaced only by a
-// complete one. The converter writes the same text into a target of its own.
+// Writes a list as a column-aligned text file: a header line, then one line per checked
+// row; every cell padded with blanks to its column's width and closed by a tab; CR LF
+// after every line; UTF-8 without a byte-order mark. A plain writer over a device: the
+// window's save (AlignedTextSave) adds the bar, the yields and the messages around it;
+// the converter writes with it as it is.
 
-#include "core/ErrorTrap.h"
-#include "core/EventPump.h"
 #include "core/ListSource.h"
-#include "core/Platform.h"
-#include "core/ProgressIndicator.h"
+#include "core/Pacing.h"
 
 #include <QIODevice>
+#include <QString>
 
 #include <functional>
 #include <vector>
 
 class AlignedTextWriter {
 public:
-    // Where the "Application Error" reports of this command say it happened.
-    static constexpr const char* writeAlignedTextLocation =
-        "in Marrowby2021/08/31.Main.SaveListviewProperlySpaced ";
+    // Told at each yield of the rows' walk, with the row about to be written.
+    using RowProgress = std::function<void(qsizetype row)>;
 
-    AlignedTextWriter(Platform& platform, ProgressIndicator* progress);
+    // Measures the columns over every row, the headers counted. name: the device as
+    // messages call it.
+    AlignedTextWriter(const ListSource& list, QString name, Pacing& pacing = Pacing::none());
 
-    // The window's save. Returns true when the whole file is in place; every failure was
-    // reported at its line.
-    bool SaveListviewProperlySpaced(const ListSource& list, const QString& fileName);
-    // The same text into an open device, which messages call name. Throws AppError on the
-    // first failure.
-    void write(const ListSource& list, QIODevice& device, const QString& name);
+    // Each throws AppError ("Cannot write NAME: why") on the first failed write.
+    void writeHeader(QIODevice& device);
+    // A list cleared meanwhile: the file ends with what was read.
+    void writeRows(QIODevice& device, const RowProgress& progress = {});
+    void write(QIODevice& device) {
+        writeHeader(device);
+        writeRows(device);
+    }
 
 private:
-    // Runs one numbered step of the writing; false when it failed.
-    using Step = std::function<bool(int line, const std::function<void()>& action)>;
+    void flush(QIODevice& device, bool force);
 
-    void showProgress(int line, double position, const QString& text);
-    bool writeLines(const ListSource& list, const std::vector<qsizetype>& widths, QIODevice& device,
-                    const Step& step);
-    bool writeRows(const ListSource& list, const std::vector<qsizetype>& widths, QIODevice& device,
-                   const Step& step);
-    bool flush(int line, bool force, QIODevice& device, const Step& step);
-    QString writingText(qsizetype row = 0) const;
-
-    Platform& platform_;
-    ProgressIndicator* progress_;
-    ErrorTrap trap_;
-    EventPump pump_;
-    QString fileName_;
+    const ListSource& list_;
+    QString name_;
+    Pacing& pacing_;
+    std::vector<qsizetype> widths_;
     QString pending_; // lines not yet written, written in large pieces
 };

@@ -4,11 +4,9 @@
 // line. The clipboard calls are retried while another program holds the clipboard.
 
 #include "core/Command.h"
-#include "core/EventPump.h"
 #include "core/ListSource.h"
 #include "core/Platform.h"
 #include "core/WindowState.h"
-#include "output/ColumnLayout.h"
 
 class ClipboardCopy : public Command {
 public:
@@ -27,9 +25,5 @@ public:
     // Plain text. True when the text was placed.
     bool SetClipboardTextWithRetry(const QString& text);
 
-    static QString clipboardText(const ListSource& list, EventPump& pump);
     static QString confirmation();
-
-private:
-    static qsizetype exactLength(const ColumnLayout::Measure& layout);
 };

@@ -4,7 +4,7 @@
 
 namespace ColumnLayout {
 
-Measure measure(const ListSource& list, Headers headers, EventPump& pump) {
+Measure measure(const ListSource& list, Headers headers, Pacing& pacing) {
     const int columns = list.columns();
     Measure result;
     std::vector<qsizetype>& widths = result.widths;
@@ -12,7 +12,7 @@ Measure measure(const ListSource& list, Headers headers, EventPump& pump) {
     if (headers == Headers::Counted)
         for (int c = 0; c < columns; ++c)
             widths[std::size_t(c)] = list.header(c).size();
-    RowLoop loop(list, pump);
+    RowLoop loop(list, pacing);
     for (qsizetype r; loop.next(r);) {
         for (int c = 0; c < columns; ++c)
             widths[std::size_t(c)] = std::max(widths[std::size_t(c)], list.cell(r, c).size());
@@ -24,8 +24,8 @@ Measure measure(const ListSource& list, Headers headers, EventPump& pump) {
     return result;
 }
 
-std::vector<qsizetype> widths(const ListSource& list, Headers headers, EventPump& pump) {
-    return measure(list, headers, pump).widths;
+std::vector<qsizetype> widths(const ListSource& list, Headers headers, Pacing& pacing) {
+    return measure(list, headers, pacing).widths;
 }
 
 QStringView withoutTrailingBlanks(QStringView cell) {

@@ -2,8 +2,8 @@
 // The column layout the aligned text file and the clipboard text share: every column as
 // wide as its longest cell, a cell padded with blanks to that width and closed by a tab.
 
-#include "core/EventPump.h"
 #include "core/ListSource.h"
+#include "core/Pacing.h"
 
 #include <QString>
 
@@ -24,8 +24,8 @@ struct Measure {
 // The width of every column in characters, over all rows, unchecked ones too, and the
 // header when counted. Yields (when due) before every row; rows that vanish during a
 // yield end the pass.
-Measure measure(const ListSource& list, Headers headers, EventPump& pump);
-std::vector<qsizetype> widths(const ListSource& list, Headers headers, EventPump& pump);
+Measure measure(const ListSource& list, Headers headers, Pacing& pacing);
+std::vector<qsizetype> widths(const ListSource& list, Headers headers, Pacing& pacing);
 
 // The cell without the blanks at its end.
 QStringView withoutTrailingBlanks(QStringView cell);

@@ -3,7 +3,7 @@
 #include "core/ErrorTrap.h"
 #include "core/FileExists.h"
 #include "core/ScopeExit.h"
-#include "output/AlignedTextWriter.h"
+#include "output/AlignedTextSave.h"
 
 FileDialogRequest TextExport::dialogRequest() {
     return {QStringLiteral("Save"),
@@ -32,7 +32,7 @@ void TextExport::PushButton4_Click() {
         // Whatever ends the save, the pointer goes back to the arrow (132).
         const ScopeExit resetPointer([this] { state_.pointer.set(MousePointer::Default); });
         trap.step(130, [&] {
-            written = AlignedTextWriter(platform_, &state_.progress)
+            written = AlignedTextSave(platform_, &state_.progress)
                           .SaveListviewProperlySpaced(state_.results, fileName);
         });
     }

@@ -38,14 +38,14 @@ public:
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
-    void startSheet(const ListSource& list, EventPump& pump) {
+    void startSheet(const ListSource& list, Pacing& pacing) {
         sheet_ = workbook_add_worksheet(workbook_, nullptr);
         if (!sheet_)
             throw AppError(QStringLiteral("Cannot add a sheet to the workbook %1").arg(path_));
         sheets_.push_back(sheet_);
         for (int c = 0; c < columns_; ++c) {
-            if (pump.due())
-                pump.yield();
+            if (pacing.due())
+                pacing.yield();
             writeCell(0, c, list.header(c));
         }
     }
@@ -65,14 +65,14 @@ public:
 
     // Fits the columns to their longest text on every sheet and writes the file. Packing a
     // large workbook takes a while: it runs beside the window, which keeps handling events.
-    void close(EventPump& pump) {
+    void close(Pacing& pacing) {
         for (lxw_worksheet* sheet : sheets_)
             for (std::size_t c = 0; c < widths_.size(); ++c)
                 worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
                                      std::min(maxColumnWidth, double(widths_[c]) + 1.5), nullptr);
         lxw_workbook* workbook = std::exchange(workbook_, nullptr);
         lxw_error error = LXW_NO_ERROR;
-        pump.runBeside([&] { error = workbook_close(workbook); });
+        pacing.runBeside([&] { error = workbook_close(workbook); });
         if (error != LXW_NO_ERROR)
             throw AppError(
                 QStringLiteral("Cannot write the workbook %1: %2").arg(path_, problemText(error)));
@@ -89,20 +89,20 @@ private:
 
 } // namespace
 
-WorkbookWriter::WorkbookWriter(EventPump& pump, qsizetype rowsPerSheet)
-    : pump_(pump)
+WorkbookWriter::WorkbookWriter(Pacing& pacing, qsizetype rowsPerSheet)
+    : pacing_(pacing)
     , rowsPerSheet_(std::clamp<qsizetype>(rowsPerSheet, 2, sheetRowLimit)) {}
 
 void WorkbookWriter::write(const ListSource& list, const OutputTarget& target) {
     const int columns = list.columns();
     Workbook workbook(target, columns);
-    workbook.startSheet(list, pump_);
+    workbook.startSheet(list, pacing_);
     qsizetype sheetRow = 1;
     QString withoutEquals;
-    RowLoop loop(list, pump_); // a list cleared meanwhile: the workbook ends there
+    RowLoop loop(list, pacing_); // a list cleared meanwhile: the workbook ends there
     for (qsizetype r; loop.next(r);) {
         if (sheetRow == rowsPerSheet_) {
-            workbook.startSheet(list, pump_);
+            workbook.startSheet(list, pacing_);
             sheetRow = 1;
         }
         if (list.checked(r))
@@ -116,5 +116,5 @@ void WorkbookWriter::write(const ListSource& list, const OutputTarget& target) {
             }
         ++sheetRow;
     }
-    workbook.close(pump_);
+    workbook.close(pacing_);
 }

@@ -6,8 +6,8 @@
 // is written as it stands; later columns lose every "=". A sheet holds 1,048,576 rows:
 // further rows go on to the next sheet, under the header row again.
 
-#include "core/EventPump.h"
 #include "core/ListSource.h"
+#include "core/Pacing.h"
 
 class OutputTarget;
 
@@ -15,13 +15,14 @@ class WorkbookWriter {
 public:
     static constexpr qsizetype sheetRowLimit = 1048576;
 
-    explicit WorkbookWriter(EventPump& pump, qsizetype rowsPerSheet = sheetRowLimit);
+    explicit WorkbookWriter(Pacing& pacing = Pacing::none(),
+                            qsizetype rowsPerSheet = sheetRowLimit);
 
     // Writes the workbook into the target, which the caller then commits. Throws AppError
     // (and WindowClosed); the caller's target, cancelled, then leaves nothing behind.
     void write(const ListSource& list, const OutputTarget& target);
 
 private:
-    EventPump& pump_;
+    Pacing& pacing_;
     qsizetype rowsPerSheet_;
 };

@@ -335,7 +335,7 @@ void MainWindow::runCommand(const std::function<void()>& command, const char* lo
         // What no step of the command trapped (memory running out): reported, and the
         // window at rest again, ready for the next command.
         state_.pointer.set(MousePointer::Default);
-        ErrorTrap(platform_, QString::fromLatin1(location)).report(ErrorTrap::describe(failure));
+        ErrorTrap(platform_, QString::fromLatin1(location)).report(AppError::describe(failure));
     }
 }
 

@@ -2,9 +2,8 @@
 // split the input into rows, tabs into cells; a row starting with "-" is unchecked.
 
 #include "FuzzCheck.h"
-#include "output/ClipboardCopy.h"
+#include "output/ClipboardText.h"
 #include "output/ColumnLayout.h"
-#include "support/ScriptedPlatform.h"
 #include "support/TableSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,17 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         table.checks.append(checked);
         table.rowCells.append(lines.at(i).split(u'\t'));
     }
-    ScriptedPlatform platform;
-    EventPump pump(platform);
     const std::vector<qsizetype> widths =
-        ColumnLayout::widths(table, ColumnLayout::Headers::Counted, pump);
+        ColumnLayout::widths(table, ColumnLayout::Headers::Counted, Pacing::none());
     FUZZ_CHECK(widths.size() == std::size_t(table.columns()));
     QString line;
     for (int c = 0; c < table.columns(); ++c)
         ColumnLayout::appendCell(line, table.header(c), widths[std::size_t(c)]);
     FUZZ_CHECK(line.count(u'\t') >= table.columns());
 
-    const QString clipboard = ClipboardCopy::clipboardText(table, pump);
+    const QString clipboard = ClipboardText::of(table);
     FUZZ_CHECK(clipboard.count(QStringLiteral("\r\n")) >= checkedRows);
     FUZZ_CHECK(checkedRows == 0 || clipboard.endsWith(QStringLiteral("\r\n")));
     return 0;

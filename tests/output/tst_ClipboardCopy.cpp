@@ -2,6 +2,7 @@
 // another program holds the clipboard.
 
 #include "output/ClipboardCopy.h"
+#include "output/ClipboardText.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TableSource.h"
 
@@ -52,19 +53,16 @@ void ClipboardCopyTest::emptyListLeavesClipboardAlone() {
 }
 
 void ClipboardCopyTest::twoColumnsAndClearedCheckBox() {
-    ScriptedPlatform platform;
-    EventPump pump(platform);
     TableSource table;
     table.headers = {"City", "Zip"};
     table.rowCells = {{"Rye", "03870"}, {"Salem", "01970"}, {"Longer City", "1"}};
     table.checks = {true, true, false};
     // The unchecked row is left out but still sets the first column's width (11).
-    QCOMPARE(ClipboardCopy::clipboardText(table, pump),
+    QCOMPARE(ClipboardText::of(table),
              QStringLiteral("Rye        \t03870\r\nSalem      \t01970\r\n"));
     table.checks.clear();
     table.rowCells.removeLast();
-    QCOMPARE(ClipboardCopy::clipboardText(table, pump),
-             QStringLiteral("Rye  \t03870\r\nSalem\t01970\r\n"));
+    QCOMPARE(ClipboardText::of(table), QStringLiteral("Rye  \t03870\r\nSalem\t01970\r\n"));
 }
 
 void ClipboardCopyTest::clipboardBusyForAWhile() {

@@ -1,4 +1,4 @@
-#include "cli/DelimitedCell.h"
+#include "cli/DelimitedFormat.h"
 
 namespace {
 
@@ -28,10 +28,10 @@ bool appendPlain(QByteArray& out, QStringView text) {
 
 } // namespace
 
-void appendCell(QByteArray& out, QStringView text, bool csv) {
+void DelimitedFormat::appendField(QByteArray& out, QStringView text) const {
     if (appendPlain(out, text))
         return;
-    if (!csv) {
+    if (!csv_) {
         const qsizetype start = out.size();
         out += text.toUtf8();
         for (qsizetype i = start; i < out.size(); ++i)
