@@ -60,7 +60,7 @@ void report(const char* step, const QElapsedTimer& timer, MeasuringPlatform& pla
 }
 
 QString writeListFile(const QTemporaryDir& dir, int rows) {
-    const QString path = dir.filePath(QStringLiteral("list.txt"));
+    QString path = dir.filePath(QStringLiteral("list.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write %s", qPrintable(path));

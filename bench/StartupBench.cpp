@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
                     static_cast<long long>(application),
                     static_cast<long long>(loaded - application),
                     static_cast<long long>(timer.elapsed()));
-        app.quit();
+        QCoreApplication::quit();
     });
-    return app.exec();
+    return QCoreApplication::exec();
 }

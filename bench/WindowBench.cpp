@@ -26,7 +26,7 @@
 namespace {
 
 QString writeListFile(const QTemporaryDir& dir, int entries) {
-    const QString path = dir.filePath(QStringLiteral("entries.txt"));
+    QString path = dir.filePath(QStringLiteral("entries.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write %s", qPrintable(path));

@@ -14,7 +14,7 @@ packages=(
 case "${1:-}" in
   --tests)
     packages+=(git sqlite3 python3 python3-openpyxl xvfb xauth xdotool xclip x11-utils libxfixes3
-      clang-format clang libclang-rt-14-dev desktop-file-utils appstream
+      clang-format clang-tidy clang libclang-rt-14-dev desktop-file-utils appstream
       dbus-daemon at-spi2-core python3-pyatspi imagemagick python3-pil
       sway wl-clipboard wtype qt6-wayland parallel)
     # The zip data build's tests; a node installed some other way serves as well.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once with warnings as
 # errors, once under AddressSanitizer and UndefinedBehaviorSanitizer. Checks formatting and
-# runs every fuzz target for FUZZ_SECONDS (default 30) seconds. Validates the installed
+# clang-tidy's findings (none allowed), and runs every fuzz target for FUZZ_SECONDS (default 30) seconds. Validates the installed
 # desktop entry and metainfo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,9 +14,14 @@ git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 't
   'bench/*.cpp' 'bench/*.h' | xargs clang-format --dry-run -Werror
 
 echo "== build and test (warnings as errors)"
-cmake -S . -B build-ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELLIST_WERROR=ON
+cmake -S . -B build-ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELLIST_WERROR=ON \
+  -DQUELLIST_BENCH=ON
 cmake --build build-ci -j "$jobs"
 ctest --test-dir build-ci --output-on-failure -j "$jobs"
+
+echo "== clang-tidy (.clang-tidy), over what the build above compiled"
+run-clang-tidy -p build-ci -j "$jobs" -quiet "^$PWD/(src|tools/zipbase|tests|bench)/.*\.cpp\$" \
+  >build-ci/clang-tidy.log 2>&1 || { grep -E "(warning|error):" build-ci/clang-tidy.log; exit 1; }
 
 echo "== installed files: desktop entry and AppStream metainfo validated"
 stage=$(mktemp -d)

@@ -27,5 +27,5 @@ int main(int argc, char** argv) {
     window.load();
     window.move(window.screen()->availableGeometry().center() - window.rect().center());
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

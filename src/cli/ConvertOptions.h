@@ -51,7 +51,7 @@ struct ConvertOptions {
     bool version = false;
 
     // Reads the arguments after the program's name. On a mistake: nullopt, and error says it.
-    static std::optional<ConvertOptions> parse(const QStringList& arguments,
+    static std::optional<ConvertOptions> parse(const QStringList& args,
                                                const QString& defaultDatabase, QString& error);
     static QString usage();
     static QString helpText();

@@ -17,12 +17,14 @@ void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-int run(const QCoreApplication& app) {
+// The arguments and the program's folder come from the application made in main().
+int run() {
     std::signal(SIGPIPE, SIG_IGN); // a closed pipe shows as a failed write, ended quietly
     QString error;
     const QString database =
         QCoreApplication::applicationDirPath() + QStringLiteral("/zipbase.mdb");
-    const auto options = ConvertOptions::parse(app.arguments().mid(1), database, error);
+    const auto options =
+        ConvertOptions::parse(QCoreApplication::arguments().mid(1), database, error);
     if (!options) {
         print(stderr,
               QStringLiteral("quellist-convert: %1\n%2\n").arg(error, ConvertOptions::usage()));
@@ -45,8 +47,8 @@ int run(const QCoreApplication& app) {
 // one line and status 4, after the outputs, unwound unfinished, left old files whole.
 int main(int argc, char** argv) {
     try {
-        QCoreApplication app(argc, argv);
-        return run(app);
+        const QCoreApplication app(argc, argv);
+        return run();
     } catch (const std::exception& failure) {
         ConsoleMessage::say(AppError::describe(failure));
         return ExitStatus::file;

@@ -136,7 +136,7 @@ QStringList LooseNames::suggestions(QStringView city, QStringView state) {
     appendLooseState(key, state);
     if (const auto known = suggested_.constFind(key); known != suggested_.constEnd())
         return *known;
-    const QStringList names = nearest(QStringView(key).first(citySize), key.sliced(citySize + 1));
+    QStringList names = nearest(QStringView(key).first(citySize), key.sliced(citySize + 1));
     if (suggested_.size() >= maxRemembered)
         suggested_.clear();
     suggested_.insert(key, names);

@@ -151,6 +151,14 @@ void ZipDatabase::prepare(std::span<const ZipField> fields) {
         select + QStringLiteral("`CITY` = ?1 COLLATE NOCASE AND `STATE` = ?2 COLLATE NOCASE"));
 }
 
+int ZipDatabase::fullScanSteps() const {
+    int steps = 0;
+    for (sqlite3_stmt* statement : {byZip_, byCityState_})
+        if (statement)
+            steps += sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_FULLSCAN_STEP, 0);
+    return steps;
+}
+
 void ZipDatabase::lookupZip(QStringView zip, const RowHandler& onRow) {
     if (!byZip_)
         fail(QStringLiteral("no query was prepared"));

@@ -50,6 +50,9 @@ public:
     void lookupCityState(QStringView city, QStringView state, const RowHandler& onRow);
     // Every place of the table once: "SELECT DISTINCT CITY, STATE". Throws AppError.
     void forEachPlace(const std::function<void(QStringView city, QStringView state)>& onPlace);
+    // The rows the prepared lookups stepped through in full scans of the table so far:
+    // 0 while every lookup finds its rows through an index.
+    int fullScanSteps() const;
 
 private:
     [[noreturn]] void fail(const QString& what) const;

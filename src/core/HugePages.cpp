@@ -10,7 +10,8 @@ void prefer(void* buffer, std::size_t bytes) {
     const auto start = reinterpret_cast<std::uintptr_t>(buffer);
     const std::uintptr_t first = (start + hugePage - 1) & ~(hugePage - 1);
     const std::uintptr_t end = (start + bytes) & ~(hugePage - 1);
-    if (end > first)
+    if (end > first) // madvise takes the pages as an address, made from the rounded number
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 

@@ -1,8 +1,8 @@
 #include "core/UnnamedFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
-#include <stdlib.h>
 
 UnnamedFile openUnnamedFile(const QByteArray& folder, int access, mode_t mode,
                             QByteArray fallback) {

@@ -50,6 +50,7 @@ OutputTarget::OutputTarget(const QString& path)
         fd_ = STDOUT_FILENO;
     } else {
         struct stat existing {};
+        // NOLINTNEXTLINE(bugprone-branch-clone): new files and regular ones, both beside
         if (::stat(native(path).constData(), &existing) != 0) {
             openBeside(path); // a new file
         } else if (S_ISDIR(existing.st_mode)) {

@@ -90,16 +90,17 @@ std::optional<CursorImage> CursorFile::decodeBitmap(const QByteArray& bytes, std
         for (std::uint32_t x = 0; x < width; ++x) {
             std::uint32_t pixel = 0;
             if (bits == 32) {
-                pixel = read32(bytes, row - bytes.constData() + x * 4);
+                pixel = read32(bytes, row - bytes.constData() + qsizetype(x) * 4);
                 anyAlpha = anyAlpha || (pixel >> 24) != 0;
             } else if (bits == 24) {
-                const auto* p = reinterpret_cast<const std::uint8_t*>(row + x * 3);
+                const auto* p = reinterpret_cast<const std::uint8_t*>(row + std::size_t(x) * 3);
                 pixel = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16;
             } else {
                 const std::uint32_t index = pixelIndex(row, x, bits);
-                pixel = index < paletteSize
-                            ? read32(bytes, qsizetype(paletteStart + index * 4)) & 0xffffff
-                            : 0;
+                pixel =
+                    index < paletteSize
+                        ? read32(bytes, qsizetype(paletteStart) + qsizetype(index) * 4) & 0xffffff
+                        : 0;
             }
             if (bits != 32 && pixelIndex(mask, x, 1) == 0)
                 pixel |= 0xff000000u; // a cleared mask bit: the pixel shows

@@ -486,7 +486,7 @@ void MainWindow::setCustomPointer(const QByteArray& cursorFile) {
         pixels = QImage::fromData(image.png, "PNG");
     else
         pixels = QImage(reinterpret_cast<const uchar*>(image.argb.data()), image.width,
-                        image.height, image.width * 4, QImage::Format_ARGB32)
+                        image.height, qsizetype(image.width) * 4, QImage::Format_ARGB32)
                      .copy();
     if (pixels.isNull())
         throw AppError(QStringLiteral("The pointer image cannot be decoded"));

@@ -78,7 +78,7 @@ QStringList QtPlatform::openFileNames(const FileDialogRequest& request) {
     prepareDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    const QStringList files = dialog.chosenFiles();
+    QStringList files = dialog.chosenFiles();
     if (files.size() <= 1)
         return files;
     // Several files: their folder, then the names chosen in it.

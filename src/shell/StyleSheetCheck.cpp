@@ -107,7 +107,7 @@ QString problem(QStringView sheet) {
         const qsizetype nested = bare.indexOf(u'{', open + 1);
         if (close < 0 || (nested >= 0 && nested < close))
             return QStringLiteral("line %1: a rule's \"{\" is not closed").arg(ruleLine);
-        const QString inBlock =
+        QString inBlock =
             checkBlock(QStringView(bare).sliced(open + 1, close - open - 1), ruleLine);
         if (!inBlock.isEmpty())
             return inBlock;

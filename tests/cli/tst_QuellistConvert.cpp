@@ -706,7 +706,7 @@ void QuellistConvertTest::parallelBlocksGiveTheRowsOfTheWhole() {
     const QByteArray lines[] = {"03053\n", "nashua, nh\r\n", "99999\n", "1001\n",
                                 "\n",      "Mt Shasta, CA\n"};
     for (int i = 0; i < 1'000'000; ++i)
-        list += lines[(i * 7) % std::size(lines)];
+        list += lines[std::size_t(i) * 7 % std::size(lines)];
     QVERIFY(writeFile(path("list.txt"), list));
     QVERIFY(writeFile(path("table.csv"),
                       "id,zip\n" + QByteArray("1,03053\n2,1001\n").repeated(200000)));

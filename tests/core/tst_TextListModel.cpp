@@ -152,6 +152,7 @@ void TextListModelTest::longListsKeepOrderAcrossRemovals() {
     TextListModel model(TextListModel::Storage::Shared);
     constexpr int rows = 200000;
     std::vector<TextListModel::TextId> ids;
+    ids.reserve(rows);
     for (int i = 0; i < rows; ++i)
         ids.push_back(model.intern(QString::number(i)));
     model.appendIds(ids);

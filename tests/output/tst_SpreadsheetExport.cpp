@@ -37,9 +37,9 @@ QJsonArray readWorkbook(const QString& path) {
 // A sheet's rows as text: cells joined by "|", each "value:type".
 QStringList rowsOf(const QJsonArray& sheets, int sheet) {
     QStringList rows;
-    for (const QJsonValue& row : sheets.at(sheet).toObject().value("rows").toArray()) {
+    for (const auto& row : sheets.at(sheet).toObject().value("rows").toArray()) {
         QStringList cells;
-        for (const QJsonValue& cell : row.toArray())
+        for (const auto& cell : row.toArray())
             cells << cell.toArray().at(0).toVariant().toString() + u':' +
                          cell.toArray().at(1).toString();
         rows << cells.join(u'|');
@@ -142,7 +142,7 @@ void SpreadsheetExportTest::rowsPastTheLimitGoOnNextSheet() {
     QCOMPARE(rowsOf(sheets, 1), (QStringList{"Results:s", "Nashua, NH 03060:s", "4:s"}));
     QCOMPARE(rowsOf(sheets, 2), (QStringList{"Results:s", "5:s"}));
     // Every sheet's column fitted to the longest text of the whole list.
-    for (const QJsonValue& sheet : sheets)
+    for (const auto& sheet : sheets)
         QCOMPARE(sheet.toObject().value("widths").toObject(), (QJsonObject{{"A", 18.28515625}}));
 }
 

@@ -248,7 +248,7 @@ void TextExportTest::failingTargets() {
     for (int i = 0; i < 200000; ++i) // more than the file size limit lets through
         f.state.results.append(u"Springfield, MO 65801");
     {
-        const FileSizeLimit limit(64 * 1024);
+        const FileSizeLimit limit(rlim_t(64) * 1024);
         f.save(target);
     }
     const ShownMessage& report = f.platform.messages.last();

@@ -2,6 +2,7 @@
 // start-up and the remembered save option, the pointer rules, the entry and results list
 // commands (also during a run), Help, skin and pointer files.
 
+#include "convert/SaveOption.h"
 #include "core/BuildSettings.h"
 #include "entries/ListFileImport.h"
 #include "shell/MainWindow.h"
@@ -155,7 +156,7 @@ QString MainWindowTest::settingsFile() {
 }
 
 QString MainWindowTest::folderWith(bool cursor, const QByteArray& skin) {
-    const QString folder = dir_->path();
+    QString folder = dir_->path();
     QFile::link(QStringLiteral(QUELLIST_ZIPBASE), folder + QStringLiteral("/zipbase.mdb"));
     if (cursor)
         QFile::copy(QStringLiteral(QUELLIST_HAND_CURSOR), folder + QStringLiteral("/HAND-M.CUR"));
@@ -196,7 +197,7 @@ void MainWindowTest::startUpWithTheStore() {
             .setValue(QStringLiteral("Save Option"), store);
     Program program(folderWith(true));
     program.start();
-    QCOMPARE(program.window.combo1()->count(), 5);
+    QCOMPARE(program.window.combo1()->count(), int(SaveOption::itemTexts().size()));
     QCOMPARE(program.state.saveOption.index(), index);
     QCOMPARE(program.window.combo1()->currentIndex(), index);
     QCOMPARE(program.platform.messages.size(), reported ? 1 : 0);
@@ -441,7 +442,8 @@ void MainWindowTest::websiteOnOneStartInAHundred() {
     failing.start();
     QCOMPARE(failing.platform.messages.size(), 1);
     QVERIFY(failing.platform.messages.first().text.contains(QStringLiteral("at line 110")));
-    QCOMPARE(failing.window.combo1()->count(), 5); // start-up went on
+    QCOMPARE(failing.window.combo1()->count(),
+             int(SaveOption::itemTexts().size())); // start-up went on
 }
 
 void MainWindowTest::handPointerFile() {

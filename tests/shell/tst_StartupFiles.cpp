@@ -20,7 +20,7 @@ QByteArray cursorWith(const QByteArray& image, int width = 2, int height = 2) {
     bytes += char(width);
     bytes += char(height);
     bytes += QByteArray("\0\0\1\0\1\0", 6); // colours, reserved, hot spot (1, 1)
-    const quint32 size = quint32(image.size());
+    const auto size = quint32(image.size());
     const quint32 offset = 22;
     for (quint32 value : {size, offset})
         for (int shift = 0; shift < 32; shift += 8)
