@@ -1,12 +1,12 @@
 #pragma once
 // cli: quellist-convert, the conversion of the window for scripts and lists of any size.
 //
-// main() parses ConvertOptions and hands them to ConvertCommand, which reads each input
-// with ListFileStream (LF, CR LF and CR end a line), converts every entry with
-// EntryConverter (the window's "Start Converting" rules) and hands the rows to a
-// RowWriter for the chosen format: streamed for rows, csv and tsv; gathered into a
-// results list for the window's own aligned-text and workbook writers, which write it
-// once, into the output.
+// main() parses ConvertOptions (from the table of ConvertOptionTable) and hands them to
+// ConvertCommand, which reads each input with ListFileStream (LF, CR LF and CR end a line),
+// converts every entry with EntryConverter (the window's "Start Converting" rules) and
+// hands the rows to a RowWriter (or a TableWriter) for the chosen format: streamed for
+// rows, csv and tsv; gathered into a results list for the aligned-text and workbook
+// writers the window uses too. Every output is a BufferedOutput. No window seam here.
 
 #include "entries/TableRecordStream.h"
 

@@ -2,9 +2,9 @@
 // The converter's output formats. A writer makes the row for each database row once (its
 // id is shared by every entry that gives it) and then writes the rows of each entry.
 // rows, csv and tsv stream to the output as they come; aligned and xlsx gather the rows
-// in a results list, as the window does, and hand it to the window's own writers, which
-// write it once, into the output. Nothing is put in place before finish(): a writer
-// destroyed unfinished leaves an old output file whole.
+// in a results list, as the window does, and hand it to the writers the window uses too,
+// unpaced, which write it once into the same BufferedOutput. Nothing is put in place
+// before finish(): a writer destroyed unfinished leaves an old output file whole.
 
 #include "cli/BufferedOutput.h"
 #include "cli/ConvertOptions.h"
