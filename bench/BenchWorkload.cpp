@@ -19,9 +19,10 @@ QList<Place> readPlaces(const QString& tsvPath) {
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read %s", qPrintable(tsvPath));
     QList<Place> places;
+    file.readLine(); // the header: zip, city, state and the zip's own attributes
     while (!file.atEnd()) {
-        const QList<QByteArray> fields = file.readLine().trimmed().split('\t');
-        if (fields.size() == 3)
+        const QList<QByteArray> fields = file.readLine().split('\t');
+        if (fields.size() >= 3)
             places.append({QString::fromLatin1(fields[0]), QString::fromLatin1(fields[1]),
                            QString::fromLatin1(fields[2])});
     }

@@ -43,7 +43,7 @@ int ConvertCommand::run() {
 // input, they go unfinished, and an old output file stays as it was.
 int ConvertCommand::convertAll() {
     ZipDatabase database(options_.database);
-    database.prepare(SaveOption::at(options_.saveOption).fields());
+    database.prepare(options_.fetchedFields());
     ProgressLine progress(!options_.quiet && isatty(STDERR_FILENO));
     std::unique_ptr<RowWriter> lines;
     std::unique_ptr<TableWriter> table;
@@ -60,7 +60,7 @@ int ConvertCommand::convertAll() {
     EntryConverter converter(
         database,
         [&](const ZipRow& row) { return table ? table->makeRow(row) : lines->makeRow(row); },
-        loose ? &*loose : nullptr);
+        loose ? &*loose : nullptr, EntryConverter::ZipPlusFour::Read);
     const Sinks sinks{converter, lines.get(), table.get(), unmatched.get()};
     for (const QString& input : options_.inputs)
         convertInput(input, sinks, progress);

@@ -36,6 +36,26 @@ bool takeSave(ConvertOptions& options, const QString&, const QString& value, QSt
     return false;
 }
 
+// "zip,county,latitude": names of the zip table's columns, each once.
+bool takeFields(ConvertOptions& options, const QString&, const QString& value, QString& error) {
+    options.fields.clear();
+    for (const QString& name : value.split(u',')) {
+        const auto* known = std::find_if(zipFields.begin(), zipFields.end(), [&](const auto& f) {
+            return name.trimmed() == QLatin1String(f.header);
+        });
+        if (known == zipFields.end() || std::ranges::count(options.fields, known->field) > 0) {
+            QStringList names;
+            for (const ZipFieldInfo& field : zipFields)
+                names << QLatin1String(field.header);
+            error = QStringLiteral("--fields takes names from %1, each once, not \"%2\"")
+                        .arg(names.join(QStringLiteral(", ")), name.trimmed());
+            return false;
+        }
+        options.fields.push_back(known->field);
+    }
+    return true;
+}
+
 bool takeFormat(ConvertOptions& options, const QString&, const QString& value, QString& error) {
     const qsizetype format = formatNames().indexOf(value);
     if (format < 0) {
@@ -102,6 +122,10 @@ const OptionDeclaration options[]{
      "csv, tsv: entry, city, state, zip for every result row\n"
      "xlsx: the spreadsheet workbook (needs -o)",
      nullptr, takeFormat},
+    {"--fields", "LIST", "[--fields LIST]",
+     "csv, tsv and tables: the fields of each row, in this order, from\n"
+     "zip, city, state, county, county_fips, latitude, longitude",
+     nullptr, takeFields},
     {"-o, --output", "FILE", "[-o FILE]",
      "write to FILE, put in place only when the run completes (\"-\", the\n"
      "default: standard output)",

@@ -1,6 +1,7 @@
 #include "cli/ConvertOptions.h"
 
 #include "cli/ConvertOptionTable.h"
+#include "convert/SaveOption.h"
 
 #include <algorithm>
 
@@ -119,6 +120,10 @@ TableFormat TableOptions::formatOf(const QString& input) const {
                : TableFormat::Csv;
 }
 
+std::vector<ZipField> ConvertOptions::fetchedFields() const {
+    return fields.empty() ? SaveOption::at(saveOption).fields() : fields;
+}
+
 QString ConvertOptions::usage() {
     QString line = QStringLiteral("usage: quellist-convert");
     for (const OptionDeclaration& option : optionDeclarations()) {
@@ -186,6 +191,12 @@ ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, Q
         options.output = QStringLiteral("-");
     if (!checkTable(options, options.formatGiven, error))
         return std::nullopt;
+    if (!options.fields.empty() && !options.table.enabled() &&
+        options.format != OutputFormat::Csv && options.format != OutputFormat::Tsv) {
+        error = QStringLiteral("--fields chooses the fields of csv and tsv output: give --format "
+                               "csv or --format tsv");
+        return std::nullopt;
+    }
     if (options.format == OutputFormat::Xlsx && options.output == QStringLiteral("-") &&
         !options.help && !options.version) {
         error = QStringLiteral("--format xlsx writes a workbook file: name it with -o FILE");

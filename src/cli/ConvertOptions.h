@@ -8,12 +8,14 @@
 // rows, csv and tsv; gathered into a results list for the aligned-text and workbook
 // writers the window uses too. Every output is a BufferedOutput. No window seam here.
 
+#include "convert/ZipColumns.h"
 #include "entries/TableRecordStream.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 enum class OutputFormat { Rows, Aligned, Csv, Tsv, Xlsx };
 
@@ -42,7 +44,8 @@ struct ConvertOptions {
     QString database;
     int saveOption = 0;
     OutputFormat format = OutputFormat::Rows;
-    bool formatGiven = false; // else a table's output takes its input's format
+    bool formatGiven = false;     // else a table's output takes its input's format
+    std::vector<ZipField> fields; // --fields: csv and tsv fields in this order; empty: as ever
     bool quiet = false;
     bool strict = false;
     bool loose = false;
@@ -53,6 +56,8 @@ struct ConvertOptions {
     // Reads the arguments after the program's name. On a mistake: nullopt, and error says it.
     static std::optional<ConvertOptions> parse(const QStringList& args,
                                                const QString& defaultDatabase, QString& error);
+    // What the lookups fetch: --fields, else what the save option words its rows from.
+    std::vector<ZipField> fetchedFields() const;
     static QString usage();
     static QString helpText();
 };

@@ -35,24 +35,25 @@ private:
     RowBytes rows_;
 };
 
-// --format csv and tsv: the entry, then every field of the table as results show it; the
-// fields the save option does not fetch stay empty.
+// --format csv and tsv: the entry, then the fields of --fields (else city, state and zip)
+// as results show them; a field the save option does not fetch stays empty.
 class RecordsWriter : public RowWriter {
 public:
     RecordsWriter(const ConvertOptions& options, bool csv)
         : format_(csv)
+        , fields_(options.fields.empty() ? std::vector(windowFields.begin(), windowFields.end())
+                                         : options.fields)
         , out_(options.output) {
         QByteArray header = "entry";
-        for (const ZipFieldInfo& field : zipFields)
-            format_.appendNextField(header, QString::fromLatin1(field.header));
+        for (ZipField field : fields_)
+            format_.appendNextField(header, QString::fromLatin1(infoOf(field).header));
         out_.append(header + format_.lineEnd());
     }
 
     TextId makeRow(const ZipRow& row) override {
         QByteArray record;
-        for (const ZipFieldInfo& field : zipFields)
-            format_.appendNextField(record,
-                                    SaveOption::shown(field.field, row[field.field], locale_));
+        for (ZipField field : fields_)
+            format_.appendNextField(record, SaveOption::shown(field, row[field], locale_));
         return rows_.intern(record + format_.lineEnd());
     }
     void write(QStringView entry, std::span<const TextId> rows) override {
@@ -69,6 +70,7 @@ public:
 
 private:
     DelimitedFormat format_;
+    std::vector<ZipField> fields_; // in its order; without --fields, city, state and zip
     QLocale locale_;
     BufferedOutput out_;
     RowBytes rows_;

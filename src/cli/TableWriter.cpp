@@ -6,7 +6,7 @@
 TableWriter::TableWriter(const ConvertOptions& options)
     : format_(options.format == OutputFormat::Csv)
     , withHeader_(options.table.header)
-    , fields_(SaveOption::at(options.saveOption).fields())
+    , fields_(options.fetchedFields())
     , out_(options.output) {}
 
 TableWriter::TextId TableWriter::makeRow(const ZipRow& row) {

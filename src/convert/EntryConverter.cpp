@@ -2,12 +2,17 @@
 
 #include "convert/LooseNames.h"
 
-EntryConverter::EntryConverter(ZipDatabase& database, RowMaker makeRow, LooseNames* loose)
+EntryConverter::EntryConverter(ZipDatabase& database, RowMaker makeRow, LooseNames* loose,
+                               ZipPlusFour zipPlusFour)
     : database_(database)
     , makeRow_(std::move(makeRow))
-    , loose_(loose) {}
+    , loose_(loose)
+    , zipPlusFour_(zipPlusFour) {}
 
 std::span<const EntryConverter::TextId> EntryConverter::convert(QStringView entry) {
+    if (zipPlusFour_ == ZipPlusFour::Read)
+        if (const QStringView zip = ZipOfZipPlusFour(entry); !zip.isEmpty())
+            entry = zip;
     const LookupKeys keys = ClassifyEntry(entry, numeric_);
     if (keys.kind == EntryKind::None || !couldMatch(keys))
         return {};

@@ -24,11 +24,15 @@ public:
     // Makes (or finds) the row for the fields of one database row; its id is what the
     // converter hands back.
     using RowMaker = std::function<TextId(const ZipRow& row)>;
+    // Read: a ZIP+4 code ("03053-1234", "030531234") is looked up as its zip (the
+    // converter); Ignored: it matches nothing (the window's rules).
+    enum class ZipPlusFour { Ignored, Read };
 
     // loose: when given, a city and state that the table does not have as written is
     // tried in its loose form, which finds "ST. LOUIS, MO" as SAINT LOUIS; without it, the
     // window's rules exactly.
-    EntryConverter(ZipDatabase& database, RowMaker makeRow, LooseNames* loose = nullptr);
+    EntryConverter(ZipDatabase& database, RowMaker makeRow, LooseNames* loose = nullptr,
+                   ZipPlusFour zipPlusFour = ZipPlusFour::Ignored);
 
     // The rows of the entry: none when it is neither a zip code nor a city and state, or
     // when nothing matches. Throws what the lookup throws (DatabaseFault, AppError);
@@ -53,6 +57,7 @@ private:
     ZipDatabase& database_;
     RowMaker makeRow_;
     LooseNames* loose_;
+    ZipPlusFour zipPlusFour_;
     NumericText numeric_;
     ResultCache cache_;
     std::vector<TextId> rowIds_;

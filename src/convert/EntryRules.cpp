@@ -53,6 +53,19 @@ QString properCaseUnicode(QStringView text, const QLocale& locale) {
 
 } // namespace
 
+QStringView ZipOfZipPlusFour(QStringView entry) {
+    const QStringView code = TrimBlanks(entry);
+    const auto digits = [&](qsizetype from, qsizetype count) {
+        for (qsizetype i = from; i < from + count; ++i)
+            if (code[i] < u'0' || code[i] > u'9')
+                return false;
+        return true;
+    };
+    const bool joined = code.size() == 9 && digits(0, 9);
+    const bool hyphened = code.size() == 10 && digits(0, 5) && code[5] == u'-' && digits(6, 4);
+    return joined || hyphened ? code.first(5) : QStringView();
+}
+
 LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric) {
     LookupKeys keys;
     if (numeric.test(entry)) {

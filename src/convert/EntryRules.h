@@ -23,6 +23,11 @@ struct LookupKeys {
 // Reads an entry into lookup keys. The views point into entry.
 LookupKeys ClassifyEntry(QStringView entry, const NumericText& numeric);
 
+// The five-digit zip of a ZIP+4 code as address exports carry it ("03053-1234",
+// "030531234", blanks around either); empty for any other entry. The converter reads
+// them so; the window keeps its own rules.
+QStringView ZipOfZipPlusFour(QStringView entry);
+
 // The casing of city names in result rows: the first letter of each word upper case,
 // every other letter lower case. Only blanks and the control characters NUL, tab, LF,
 // VT, FF and CR separate words ("WINSTON-SALEM" -> "Winston-salem").

@@ -8,6 +8,7 @@
 #include "convert/ZipField.h"
 #include "core/AppError.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -38,7 +39,7 @@ public:
     ZipDatabase& operator=(const ZipDatabase&) = delete;
 
     // Prepares both lookups to fetch these fields, in this order ("SELECT DISTINCT CITY,
-    // STATE, ZIP"). Throws AppError.
+    // STATE, ZIP"). Throws DatabaseFault when the table lacks a column of theirs, naming it.
     void prepare(std::span<const ZipField> fields);
 
     // "SELECT DISTINCT <columns> FROM ZIP_CODES WHERE ZIP = <zip>", letter case ignored.
@@ -58,11 +59,14 @@ private:
     [[noreturn]] void fail(const QString& what) const;
     [[noreturn]] void failQuery() const;
     void checkShape();
+    // Throws DatabaseFault naming the first of the fields' columns the table lacks.
+    void requireColumns(std::span<const ZipField> fields) const;
     void checkIntegrity();
     sqlite3_stmt* prepareStatement(const QString& sql);
     void runQuery(sqlite3_stmt* statement, std::span<const ZipField> fields,
                   const RowHandler& onRow);
     void finalizeStatements();
+    bool toldBefore(sqlite3_stmt* statement, int columns);
 
     struct Closer {
         void operator()(sqlite3* db) const;
@@ -74,4 +78,7 @@ private:
     sqlite3_stmt* byZip_ = nullptr;
     sqlite3_stmt* byCityState_ = nullptr;
     std::vector<ZipField> fields_; // what the prepared lookups fetch, in column order
+    QSet<QString> columns_;        // the columns ZIP_CODES has, in capitals
+    bool distinctRows_ = false;    // the lookups' rows are made distinct here, not by SQLite
+    std::vector<QByteArray> told_; // the values of the rows the lookup has handed over
 };

@@ -10,6 +10,7 @@
 #include "output/AlignedTextSave.h"
 #include "output/ClipboardText.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -122,16 +123,18 @@ QByteArray rowsOfRecords(const QList<QStringList>& all, int option) {
     const SaveOptionInfo& save = SaveOption::at(option);
     for (const QStringList& record : all.mid(1)) { // after the header
         QString row;
-        for (std::size_t f = 0; f < zipFields.size(); ++f) {
+        for (std::size_t f = 0; f < windowFields.size(); ++f) {
             const auto part =
                 std::find_if(save.parts.begin(), save.parts.end(),
-                             [&](const auto& p) { return std::size_t(p.field) == f; });
+                             [&](const auto& p) { return p.field == windowFields[f]; });
             const QString field = record.value(qsizetype(f) + 1);
             if (part == save.parts.end() && !field.isEmpty())
                 return "a field the option does not fetch: " + record.join(u'|').toUtf8();
         }
         for (const SaveOptionInfo::Part& part : save.parts)
-            row += record.value(qsizetype(part.field) + 1) + QLatin1String(part.after);
+            row += record.value(std::ranges::find(windowFields, part.field) - windowFields.begin() +
+                                1) +
+                   QLatin1String(part.after);
         rows += row.toUtf8() + "\r\n";
     }
     return rows;
@@ -160,6 +163,8 @@ private slots:
     void closedPipeEndsQuietly();
     void versionNamesTheZipData();
     void manualNamesEveryOption();
+    void fields_data();
+    void fields();
     void tables_data();
     void tables();
     void tableFailures_data();
@@ -359,6 +364,10 @@ void QuellistConvertTest::readingRules_data() {
         << QByteArray("Mount Baldy, CA 91759\r\nMt Baldy, CA 91759\r\nSaint John, KS "
                       "67576\r\nSt John, KS 67576\r\n")
         << QByteArray("2 entries read, 2 converted");
+    QTest::newRow("ZIP+4 codes read as their zip")
+        << QStringList() << QByteArray("03053-1234\n 030531234 \n0305-31234\n03053-12345\n")
+        << QByteArray("Londonderry, NH 03053\r\nLondonderry, NH 03053\r\n")
+        << QByteArray("4 entries read, 2 converted, 2 unmatched");
     QTest::newRow("a line longer than any entry")
         << QStringList() << QByteArray(70000, 'a') + "\n501\n"
         << QByteArray("Holtsville, NY 00501\r\n")
@@ -525,6 +534,71 @@ void QuellistConvertTest::manualNamesEveryOption() {
             helpHeadings << line.left(21);
     QVERIFY(namesIn(helpHeadings).size() >= 17);
     QCOMPARE(namesIn(manualHeadings), namesIn(helpHeadings));
+}
+
+// --fields: the fields of csv, tsv and table output in the order given, from every column
+// of the zip table; refused with the formats it cannot shape, and by a database without
+// the column a field needs (one with the window's three columns serves every other run).
+void QuellistConvertTest::fields_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("message");
+    const QStringList attributes{"--fields", "zip,county,county_fips,latitude,longitude"};
+    QTest::newRow("csv, in the order given")
+        << QStringList{"--format", "csv"} + attributes << QByteArray("03053\n") << 0
+        << QByteArray("entry,zip,county,county_fips,latitude,longitude\r\n"
+                      "03053,03053,Rockingham,33015,42.8656,-71.3772\r\n")
+        << QString();
+    QTest::newRow("tsv, the city in proper case, a county beyond ASCII")
+        << QStringList{"--format", "tsv", "--fields", "longitude,city,county"}
+        << QByteArray("87936\n") << 0
+        << QByteArray("entry\tlongitude\tcity\tcounty\n87936\t-107.2704\tGarfield\tDo\xC3\xB1"
+                      "a Ana\n")
+        << QString();
+    QTest::newRow("a table's appended fields, a ZIP+4 column")
+        << QStringList{"--column", "zip", "--fields", "latitude,longitude"}
+        << QByteArray("id,zip\r\n7,03053-1234\r\n") << 0
+        << QByteArray("id,zip,latitude,longitude\r\n7,03053-1234,42.8656,-71.3772\r\n")
+        << QString();
+    for (const char* format : {"rows", "aligned", "xlsx"})
+        QTest::addRow("refused with %s", format)
+            << QStringList{"--format", format, "-o", "OUT", "--fields", "county"}
+            << QByteArray("03053\n") << 2 << QByteArray()
+            << "--fields chooses the fields of csv and tsv output";
+    QTest::newRow("an unknown name")
+        << QStringList{"--format", "csv", "--fields", "zip,country"} << QByteArray("03053\n") << 2
+        << QByteArray()
+        << "--fields takes names from zip, city, state, county, county_fips, latitude, "
+           "longitude, each once, not \"country\"";
+    QTest::newRow("a database without the column")
+        << QStringList{"--database", "THREE", "--format", "csv", "--fields", "zip,county"}
+        << QByteArray("03053\n") << 3 << QByteArray() << "the table ZIP_CODES has no column COUNTY";
+    QTest::newRow("the window's three columns serve the rest")
+        << QStringList{"--database", "THREE", "--format", "csv"} << QByteArray("03053\n") << 0
+        << QByteArray("entry,city,state,zip\r\n03053,Londonderry,NH,03053\r\n") << QString();
+}
+
+void QuellistConvertTest::fields() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
+    QFETCH(QString, message);
+    QVERIFY(TestDatabase::create(
+        path("three.mdb"), QStringLiteral("CREATE TABLE ZIP_CODES (ZIP TEXT, CITY TEXT, STATE "
+                                          "TEXT); INSERT INTO ZIP_CODES VALUES ('03053', "
+                                          "'LONDONDERRY', 'NH');")));
+    arguments.replaceInStrings(QStringLiteral("THREE"), path("three.mdb"));
+    arguments.replaceInStrings(QStringLiteral("OUT"), path("out"));
+    const Result result = convert(arguments << "-q"
+                                            << "-",
+                                  input);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.out, output);
+    QVERIFY2(message.isEmpty() ? result.err.isEmpty() : result.err.contains(message.toUtf8()),
+             result.err);
 }
 
 // Tables: the records kept whole and in order, one for each row, the header extended.

@@ -18,37 +18,93 @@ private slots:
     void builder();
 };
 
+namespace {
+
+const QByteArray header = "zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude\n";
+// A line of the table: a zip, a city and a state, and the attributes of one zip.
+QByteArray line(const char* zip, const char* city, const char* state,
+                const char* attributes = "Rockingham\t33015\t42.8656\t-71.3772") {
+    return QByteArray(zip) + '\t' + city + '\t' + state + '\t' + attributes + '\n';
+}
+
+} // namespace
+
 void ZipTsvReaderTest::readsRecords() {
     ZipTsvReader reader;
-    QVERIFY(
-        reader.parse("03053\tLONDONDERRY\tNH\n83814\tCOEUR D'ALENE\tID\r\n11760\tISLANDIA\tNY"));
+    QVERIFY(reader.parse((header + line("03053", "LONDONDERRY", "NH") +
+                          line("83814", "COEUR D'ALENE", "ID", "Kootenai\t16055\t47.6\t-116.7") +
+                          "00601\tADJUNTAS\tPR\t\t\t18.16\t-66.72")
+                             .toStdString()));
     QCOMPARE(reader.records().size(), std::size_t(3));
-    QCOMPARE(reader.records().at(1).city, std::string("COEUR D'ALENE"));
-    QCOMPARE(reader.records().at(2).state, std::string("NY"));
-    QVERIFY(reader.parse(""));
+    QCOMPARE(reader.records().at(1)[ZipField::City], std::string("COEUR D'ALENE"));
+    QCOMPARE(reader.records().at(1)[ZipField::CountyFips], std::string("16055"));
+    QCOMPARE(reader.records().at(2)[ZipField::County], std::string());
+    QCOMPARE(reader.records().at(2)[ZipField::Longitude], std::string("-66.72"));
+    // The columns in another order are read by their names.
+    QVERIFY(reader.parse("state\tzip\tcity\tlongitude\tlatitude\tcounty_fips\tcounty\n"
+                         "NH\t03053\tLONDONDERRY\t-71.3772\t42.8656\t33015\tRockingham\r\n"));
+    QCOMPARE(reader.records().at(0)[ZipField::Zip], std::string("03053"));
+    QCOMPARE(reader.records().at(0)[ZipField::Latitude], std::string("42.8656"));
+    QVERIFY(reader.parse(header.toStdString()));
     QVERIFY(reader.records().empty());
 }
 
+// Each fault named by its line, its column where it has one, and what is wrong.
 void ZipTsvReaderTest::badLines_data() {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("line");
-    QTest::newRow("two fields") << QByteArray("03053\tLONDONDERRY\n") << 1;
-    QTest::newRow("four fields") << QByteArray("03053\tA\tNH\n03054\tB\tNH\tX\n") << 2;
-    QTest::newRow("short zip") << QByteArray("3053\tLONDONDERRY\tNH\n") << 1;
-    QTest::newRow("letter in zip") << QByteArray("0305A\tLONDONDERRY\tNH\n") << 1;
-    QTest::newRow("empty city") << QByteArray("03053\t\tNH\n") << 1;
-    QTest::newRow("control in city") << QByteArray("03053\tLONDON\x01\tNH\n") << 1;
-    QTest::newRow("long state") << QByteArray("03053\tLONDONDERRY\tNHX\n") << 1;
-    QTest::newRow("empty line") << QByteArray("03053\tA\tNH\n\n03054\tB\tNH\n") << 2;
-    QTest::newRow("nul") << QByteArray("03053\tA\0B\tNH\n", 14) << 1;
+    QTest::addColumn<QString>("fault");
+    const QByteArray good = header + line("03053", "A", "NH");
+    QTest::newRow("no header") << line("03053", "A", "NH")
+                               << "1 03053: the header names a column the table has not";
+    QTest::newRow("a column lacking")
+        << QByteArray("zip\tcity\tstate\n") << "1 county: the header lacks the column";
+    QTest::newRow("an unknown column") << QByteArray(header).replace("\n", "\tcountry\n")
+                                       << "1 country: the header names a column the table has not";
+    QTest::newRow("a field too few")
+        << good + "03054\tB\tNH\n"
+        << "3 : the line has 3 fields, not the 7 of the header (separated by tabs)";
+    QTest::newRow("a field too many")
+        << good + line("03054", "B", "NH").replace("\n", "\tX\n")
+        << "3 : the line has 8 fields, not the 7 of the header (separated by tabs)";
+    QTest::newRow("an empty line")
+        << good + "\n" + line("03054", "B", "NH")
+        << "3 : the line has 1 fields, not the 7 of the header (separated by tabs)";
+    QTest::newRow("short zip") << header + line("3053", "A", "NH")
+                               << "2 zip: \"3053\" is not five digits";
+    QTest::newRow("letter in zip")
+        << header + line("0305A", "A", "NH") << "2 zip: \"0305A\" is not five digits";
+    QTest::newRow("empty city") << header + line("03053", "", "NH")
+                                << "2 city: empty or holds control characters";
+    QTest::newRow("control in city") << header + line("03053", "LONDON\x01", "NH")
+                                     << "2 city: empty or holds control characters";
+    QTest::newRow("nul in city") << header + QByteArray("03053\tA\0B\tNH\t\t\t\t\n", 19)
+                                 << "2 city: empty or holds control characters";
+    QTest::newRow("long state") << header + line("03053", "A", "NHX")
+                                << "2 state: \"NHX\" is not a two-letter code";
+    QTest::newRow("a county FIPS code of four digits")
+        << header + line("03053", "A", "NH", "Rockingham\t3301\t\t")
+        << "2 county_fips: \"3301\" is not five digits";
+    QTest::newRow("a latitude past the pole")
+        << header + line("03053", "A", "NH", "\t\t90.5\t-71.3")
+        << "2 latitude: \"90.5\" is not a latitude (a number from -90 to 90)";
+    QTest::newRow("a longitude that is no number")
+        << header + line("03053", "A", "NH", "\t\t42.8\t71W")
+        << "2 longitude: \"71W\" is not a longitude (a number from -180 to 180)";
+    QTest::newRow("a longitude past the date line")
+        << header + line("03053", "A", "NH", "\t\t42.8\t-180.01")
+        << "2 longitude: \"-180.01\" is not a longitude (a number from -180 to 180)";
 }
 
 void ZipTsvReaderTest::badLines() {
     QFETCH(QByteArray, text);
-    QFETCH(int, line);
+    QFETCH(QString, fault);
     ZipTsvReader reader;
     QVERIFY(!reader.parse(std::string_view(text.constData(), std::size_t(text.size()))));
-    QCOMPARE(int(reader.error()->line), line);
+    const ZipTsvError& error = *reader.error();
+    QCOMPARE(QStringLiteral("%1 %2: %3")
+                 .arg(error.line)
+                 .arg(QString::fromStdString(error.column), QString::fromStdString(error.problem)),
+             fault);
     QVERIFY(reader.records().empty());
 }
 
@@ -56,14 +112,17 @@ void ZipTsvReaderTest::builder_data() {
     QTest::addColumn<QByteArray>("table");
     QTest::addColumn<QByteArray>("leftBehind"); // in zipbase.mdb.part by a build cut short
     QTest::addColumn<QByteArray>("message");
-    const QByteArray good = "03053\tLONDONDERRY\tNH\n";
+    const QByteArray good = header + line("03053", "LONDONDERRY", "NH");
     QTest::newRow("after a build cut short")
         << good << readFile(QStringLiteral(QUELLIST_ZIPBASE)).left(40960) << QByteArray();
     QTest::newRow("a field too many")
-        << good + "03054\tB\tNH\tX\n"
-        << QByteArray()
-        << QByteArray("TABLE:2: the line has 4 fields, not 3 (zip, city and state, separated by "
+        << good + line("03054", "B", "NH").replace("\n", "\tX\n") << QByteArray()
+        << QByteArray("TABLE:3: the line has 8 fields, not the 7 of the header (separated by "
                       "tabs)\n");
+    QTest::newRow("a latitude out of range")
+        << good + line("03054", "B", "NH", "\t\t-91\t0") << QByteArray()
+        << QByteArray("TABLE:3: column latitude: \"-91\" is not a latitude (a number from -90 to "
+                      "90)\n");
 }
 
 void ZipTsvReaderTest::builder() {

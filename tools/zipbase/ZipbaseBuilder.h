@@ -1,7 +1,7 @@
 #pragma once
-// Writes the program's zip-code database: an SQLite file with the table ZIP_CODES
-// (ZIP, CITY, STATE as text that compares without regard to letter case) and a
-// covering index for each of the two lookups the conversion run makes.
+// Writes the program's zip-code database: an SQLite file with the table ZIP_CODES (a
+// column for each of zipFields, text that compares without regard to letter case) and a
+// covering index for each of the two lookups the window's run makes.
 
 #include "zipbase/ZipTsvReader.h"
 

@@ -22,8 +22,10 @@ int main(int argc, char** argv) {
 
     ZipTsvReader reader;
     if (!reader.parse(text.str())) {
-        std::cerr << argv[1] << ':' << reader.error()->line << ": " << reader.error()->problem
-                  << '\n';
+        const ZipTsvError& fault = *reader.error();
+        std::cerr << argv[1] << ':' << fault.line << ": "
+                  << (fault.column.empty() ? std::string() : "column " + fault.column + ": ")
+                  << fault.problem << '\n';
         return 1;
     }
     if (const std::string problem = ZipbaseBuilder::build(reader.records(), argv[2]);

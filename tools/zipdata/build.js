@@ -13,7 +13,7 @@
 const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
-const { readGeoNames, readZipcodes, merge, diffSummary } = require('./merge');
+const { readGeoNames, readZipcodes, merge, tableText, placeLines, diffSummary } = require('./merge');
 const { readPins, pinsText, pinnedDates, disagreements, pinsOf } = require('./published');
 
 const root = path.resolve(__dirname, '..', '..');
@@ -73,6 +73,13 @@ function sourcesText(table, sets) {
     `- ${thousands(table.military)} military zip codes that GeoNames lists without a state take ` +
       'the one the',
     '  USPS gives their first three digits: 090-098 AE, 340 AA, 962-966 AP.',
+    'Columns (us-zip-codes.tsv has them as its header line):',
+    '- zip, city, state: both sets, as above.',
+    '- county: GeoNames (column 6 of US.txt); empty for a zip GeoNames lacks.',
+    "- county_fips: the state's two-digit FIPS code and GeoNames' three-digit county code",
+    '  (column 7 of US.txt).',
+    '- latitude, longitude: decimal degrees, GeoNames (columns 10 and 11 of US.txt), else the',
+    '  zipcodes table; a zip with two place names has them on both lines.',
     '',
   ].join('\n');
 }
@@ -123,7 +130,7 @@ function outputs(modules) {
   const sources = sourcesText(table, sets);
   const fenced = '```\n' + sources + '```\n';
   const texts = {
-    table: table.lines.join('\n') + '\n',
+    table: tableText(table),
     sources,
     readme: withBlock(fs.readFileSync(files.readme, 'utf8'), fenced, 'README.md'),
     notice: withBlock(fs.readFileSync(files.notice, 'utf8'), sources, 'data/NOTICE'),
@@ -155,7 +162,7 @@ function main() {
   const modules = path.resolve(argument('--modules') ?? path.join(__dirname, 'node_modules'));
   const { table, texts } = outputs(modules);
   const previous = fs.existsSync(files.table)
-    ? fs.readFileSync(files.table, 'utf8').split('\n').filter((line) => line !== '')
+    ? placeLines(fs.readFileSync(files.table, 'utf8'))
     : [];
   printSummary(table, previous);
   const stale = Object.keys(texts).filter(

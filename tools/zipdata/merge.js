@@ -3,25 +3,53 @@
 // they can be tested on a few hand-made lines: every distinct (zip, city, state) triple,
 // cities in upper case, both spellings of a name where the sets differ; rows without a
 // state left out, except the military zips that no source gives a state: those take the
-// state the USPS assigns to their first three digits.
+// state the USPS assigns to their first three digits. Each zip's own attributes (county,
+// county FIPS code, latitude, longitude) come from GeoNames, else the coordinates from the
+// zipcodes table, and repeat on every line of the zip.
 
-// GeoNames US.txt: tab-separated, zip in column 2, place in 3, state code in 5.
+// The table's columns, in order: the header line of data/us-zip-codes.tsv.
+const columns = ['zip', 'city', 'state', 'county', 'county_fips', 'latitude', 'longitude'];
+
+// The FIPS codes of the states and territories, the first two digits of a county's code.
+const stateFips = {
+  AL: '01', AK: '02', AZ: '04', AR: '05', CA: '06', CO: '08', CT: '09', DE: '10', DC: '11',
+  FL: '12', GA: '13', HI: '15', ID: '16', IL: '17', IN: '18', IA: '19', KS: '20', KY: '21',
+  LA: '22', ME: '23', MD: '24', MA: '25', MI: '26', MN: '27', MS: '28', MO: '29', MT: '30',
+  NE: '31', NV: '32', NH: '33', NJ: '34', NM: '35', NY: '36', NC: '37', ND: '38', OH: '39',
+  OK: '40', OR: '41', PA: '42', RI: '44', SC: '45', SD: '46', TN: '47', TX: '48', UT: '49',
+  VT: '50', VA: '51', WA: '53', WV: '54', WI: '55', WY: '56', AS: '60', FM: '64', GU: '66',
+  MH: '68', MP: '69', PW: '70', PR: '72', UM: '74', VI: '78',
+};
+
+// GeoNames US.txt: tab-separated, zip in column 2, place in 3, state code in 5, county
+// name in 6, county code (three digits within the state) in 7, latitude and longitude in
+// 10 and 11.
 function readGeoNames(text) {
   const rows = [];
   for (const line of text.split('\n')) {
     if (line.trim() === '') continue;
     const fields = line.replace(/\r$/, '').split('\t');
-    rows.push({ zip: fields[1] ?? '', city: fields[2] ?? '', state: fields[4] ?? '' });
+    rows.push({
+      zip: fields[1] ?? '',
+      city: fields[2] ?? '',
+      state: fields[4] ?? '',
+      county: fields[5] ?? '',
+      countyCode: fields[6] ?? '',
+      latitude: fields[9] ?? '',
+      longitude: fields[10] ?? '',
+    });
   }
   return rows;
 }
 
-// The zipcodes package's table: an object of { zip, city, state, ... } records.
+// The zipcodes package's table: an object of { zip, city, state, latitude, longitude }.
 function readZipcodes(codes) {
   return Object.values(codes).map((c) => ({
     zip: String(c.zip ?? ''),
     city: String(c.city ?? ''),
     state: String(c.state ?? ''),
+    latitude: c.latitude === undefined ? '' : String(c.latitude),
+    longitude: c.longitude === undefined ? '' : String(c.longitude),
   }));
 }
 
@@ -37,6 +65,56 @@ function militaryState(zip) {
 
 function clean(text) {
   return text.trim().toUpperCase();
+}
+
+// Each zip's own attributes: the first GeoNames row of the zip gives its county, the
+// county's five-digit FIPS code (the state's two digits and GeoNames' three) and its
+// coordinates; a zip GeoNames lacks takes the coordinates of the zipcodes table and no
+// county.
+function attributesOf(geoRows, zipRows) {
+  const attributes = new Map();
+  for (const row of geoRows) {
+    const zip = row.zip.trim();
+    if (!/^\d{5}$/.test(zip) || attributes.has(zip)) continue;
+    const state = clean(row.state) || militaryState(zip) || '';
+    const code = (row.countyCode ?? '').trim();
+    attributes.set(zip, {
+      county: (row.county ?? '').trim(),
+      countyFips: /^\d{3}$/.test(code) && stateFips[state] ? stateFips[state] + code : '',
+      latitude: (row.latitude ?? '').trim(),
+      longitude: (row.longitude ?? '').trim(),
+    });
+  }
+  for (const row of zipRows) {
+    const zip = row.zip.trim();
+    if (!/^\d{5}$/.test(zip) || attributes.has(zip)) continue;
+    const latitude = (row.latitude ?? '').trim();
+    const longitude = (row.longitude ?? '').trim();
+    attributes.set(zip, { county: '', countyFips: '', latitude, longitude });
+  }
+  for (const [zip, a] of attributes)
+    if (/[\x00-\x1f\x7f]/.test(Object.values(a).join('')))
+      throw new Error(`a control character in the attributes of ${zip}`);
+  return attributes;
+}
+
+// The table's text: the header, then every line with its zip's attributes.
+function tableText(table) {
+  const none = { county: '', countyFips: '', latitude: '', longitude: '' };
+  const lines = table.lines.map((line) => {
+    const a = table.attributes.get(line.slice(0, 5)) ?? none;
+    return [line, a.county, a.countyFips, a.latitude, a.longitude].join('\t');
+  });
+  return [columns.join('\t'), ...lines].join('\n') + '\n';
+}
+
+// The zip, city and state lines of a table's text, for comparing two versions.
+function placeLines(text) {
+  return text
+    .split('\n')
+    .slice(1)
+    .filter((line) => line !== '')
+    .map((line) => line.split('\t').slice(0, 3).join('\t'));
 }
 
 // The table's lines, ZIP<TAB>CITY<TAB>STATE, sorted and distinct, and what was done to
@@ -73,7 +151,7 @@ function merge(geoRows, zipRows) {
   const sorted = [...lines].sort();
   for (const line of sorted)
     if (!/^[\x20-\x7e\t]*$/.test(line)) throw new Error(`not ASCII: ${JSON.stringify(line)}`);
-  return { lines: sorted, military, dropped };
+  return { lines: sorted, military, dropped, attributes: attributesOf(geoRows, zipRows) };
 }
 
 function byZip(lines) {
@@ -108,4 +186,13 @@ function diffSummary(oldLines, newLines) {
   };
 }
 
-module.exports = { readGeoNames, readZipcodes, militaryState, merge, diffSummary };
+module.exports = {
+  columns,
+  readGeoNames,
+  readZipcodes,
+  militaryState,
+  merge,
+  tableText,
+  placeLines,
+  diffSummary,
+};

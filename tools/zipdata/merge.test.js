@@ -2,7 +2,14 @@
 // The merge rules on a few hand-made lines of each set. Run: node merge.test.js
 const test = require('node:test');
 const assert = require('node:assert');
-const { readGeoNames, readZipcodes, militaryState, merge, diffSummary } = require('./merge');
+const {
+  readGeoNames,
+  readZipcodes,
+  militaryState,
+  merge,
+  tableText,
+  diffSummary,
+} = require('./merge');
 
 const geo = (...rows) => readGeoNames(rows.map((r) => `US\t${r.join('\t')}`).join('\n'));
 // GeoNames columns after the country: zip, place, state name, state code.
@@ -69,9 +76,49 @@ test('a place that is not ASCII stops the build', () => {
 });
 
 test('CR LF lines of the GeoNames file read as LF ones', () => {
-  assert.deepStrictEqual(readGeoNames('US\t03053\tLondonderry\tNew Hampshire\tNH\r\n'), [
-    { zip: '03053', city: 'Londonderry', state: 'NH' },
+  const line = 'US\t03053\tLondonderry\tNew Hampshire\tNH\tRockingham\t015\t\t\t42.8656\t-71.3772\r\n';
+  assert.deepStrictEqual(readGeoNames(line), [
+    {
+      zip: '03053',
+      city: 'Londonderry',
+      state: 'NH',
+      county: 'Rockingham',
+      countyCode: '015',
+      latitude: '42.8656',
+      longitude: '-71.3772',
+    },
   ]);
+});
+
+test("a zip's own attributes: GeoNames first, the state's FIPS code before the county's", () => {
+  const full = (zip, place, name, state, county, code, lat, lon) =>
+    [zip, place, name, state, county, code, '', '', lat, lon];
+  const table = merge(
+    geo(
+      full('03053', 'Londonderry', 'New Hampshire', 'NH', 'Rockingham', '015', '42.8656', '-71.3772'),
+      full('11760', 'Melville', 'New York', 'NY', 'Suffolk', '103', '40.8105', '-73.4147'),
+      full('09025', 'APO AE', '', '', '', '', '38.89', '-77.03'),
+      full('87936', 'Garfield', 'New Mexico', 'NM', 'Do\u00f1a Ana', '013', '32.7557', '-107.2704')
+    ),
+    readZipcodes({
+      '03053': { zip: '03053', city: 'Londonderry', state: 'NH', latitude: 42.9, longitude: -71.4 },
+      '11760': { zip: '11760', city: 'Islandia', state: 'NY', latitude: 40.8, longitude: -73.2 },
+      '00601': { zip: '00601', city: 'Adjuntas', state: 'PR', latitude: 18.16, longitude: -66.72 },
+    })
+  );
+  assert.strictEqual(
+    tableText(table),
+    [
+      'zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude',
+      '00601\tADJUNTAS\tPR\t\t\t18.16\t-66.72', // in the zipcodes table alone
+      '03053\tLONDONDERRY\tNH\tRockingham\t33015\t42.8656\t-71.3772', // in both
+      '09025\tAPO AE\tAE\t\t\t38.89\t-77.03', // military: no state of its own, no FIPS
+      '11760\tISLANDIA\tNY\tSuffolk\t36103\t40.8105\t-73.4147', // two names: repeated
+      '11760\tMELVILLE\tNY\tSuffolk\t36103\t40.8105\t-73.4147',
+      '87936\tGARFIELD\tNM\tDo\u00f1a Ana\t35013\t32.7557\t-107.2704', // a county not in ASCII
+      '',
+    ].join('\n')
+  );
 });
 
 test('the diff summary names zips added, removed and renamed', () => {
