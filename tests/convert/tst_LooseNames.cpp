@@ -11,18 +11,17 @@
 
 namespace {
 
-const char* placesSql = R"(CREATE TABLE ZIP_CODES (ZIP TEXT, CITY TEXT, STATE TEXT);
-INSERT INTO ZIP_CODES VALUES
-  ('63101', 'SAINT LOUIS', 'MO'), ('63102', 'SAINT LOUIS', 'MO'),
-  ('63367', 'LAKE SAINT LOUIS', 'MO'), ('63301', 'SAINT CHARLES', 'MO'),
-  ('70582', 'ST MARTINVILLE', 'LA'), ('33301', 'FORT LAUDERDALE', 'FL'),
-  ('13815', 'STE GENEVIEVE', 'MO'), ('98595', 'MOUNT VERNON', 'WA'),
-  ('93041', 'PORT HUENEME', 'CA'), ('36066', 'POINT CLEAR', 'AL'),
-  ('27101', 'WINSTON-SALEM', 'NC'), ('47620', 'MOUNT VERNON', 'IN'),
-  ('80104', 'CASTLE ROCK', 'CO'), ('56377', 'STEARNS', 'MN'),
-  ('01010', 'STURBRIDGE', 'MA'), ('65401', 'ROLLA', 'MO'), ('65402', 'ROLLO', 'MO'),
-  ('65403', 'ROLL', 'MO'), ('65404', 'ROLLAS', 'MO'),
-  ('91759', 'MT BALDY', 'CA'), ('91760', 'MOUNT BALDY', 'CA');)";
+// The places as lines of the zip table, built into a database by the database builder.
+const char* places = "63101\tSAINT LOUIS\tMO\n63102\tSAINT LOUIS\tMO\n"
+                     "63367\tLAKE SAINT LOUIS\tMO\n63301\tSAINT CHARLES\tMO\n"
+                     "70582\tST MARTINVILLE\tLA\n33301\tFORT LAUDERDALE\tFL\n"
+                     "13815\tSTE GENEVIEVE\tMO\n98595\tMOUNT VERNON\tWA\n"
+                     "93041\tPORT HUENEME\tCA\n36066\tPOINT CLEAR\tAL\n"
+                     "27101\tWINSTON-SALEM\tNC\n47620\tMOUNT VERNON\tIN\n"
+                     "80104\tCASTLE ROCK\tCO\n56377\tSTEARNS\tMN\n"
+                     "01010\tSTURBRIDGE\tMA\n65401\tROLLA\tMO\n65402\tROLLO\tMO\n"
+                     "65403\tROLL\tMO\n65404\tROLLAS\tMO\n"
+                     "91759\tMT BALDY\tCA\n91760\tMOUNT BALDY\tCA\n";
 
 } // namespace
 
@@ -42,7 +41,7 @@ private:
 
 void LooseNamesTest::initTestCase() {
     database_ = dir_.filePath(QStringLiteral("zipbase.mdb"));
-    QVERIFY(TestDatabase::create(database_, QString::fromLatin1(placesSql)));
+    QVERIFY(TestDatabase::fromPlaces(database_, places));
 }
 
 void LooseNamesTest::rows_data() {

@@ -1,5 +1,8 @@
 #include "support/TestDatabase.h"
 
+#include "zipbase/ZipTsvReader.h"
+#include "zipbase/ZipbaseBuilder.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
@@ -13,6 +16,16 @@ bool create(const QString& path, const QString& sql) {
     ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
+}
+
+bool fromPlaces(const QString& path, const QByteArray& places) {
+    std::string table = "zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude\n";
+    for (const QByteArray& line : places.split('\n'))
+        if (!line.isEmpty())
+            table += line.toStdString() + "\t\t\t\t\n";
+    ZipTsvReader reader;
+    return reader.parse(table) &&
+           ZipbaseBuilder::build(reader.records(), QFile::encodeName(path).toStdString()).empty();
 }
 
 bool place(const QString& path, const QByteArray& bytes, const QString& sql) {

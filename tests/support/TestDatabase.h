@@ -9,6 +9,11 @@ namespace TestDatabase {
 // Creates an SQLite file at path and runs the SQL in it. Returns false on any failure.
 bool create(const QString& path, const QString& sql);
 
+// Builds a database at path as the build makes zipbase.mdb, with the database builder,
+// from the lines of a zip table: "ZIP<TAB>CITY<TAB>STATE", the zip's own attributes left
+// empty. Returns false when the builder refuses the table.
+bool fromPlaces(const QString& path, const QByteArray& places);
+
 // A database file the tables of broken files describe: made by the SQL when there is
 // some, else holding the bytes; no file at all when the bytes are null too.
 bool place(const QString& path, const QByteArray& bytes, const QString& sql);
