@@ -70,10 +70,7 @@ bool takeFormat(ConvertOptions& options, const QString&, const QString& value, Q
 
 // A header name, or a number counted from 1.
 bool takeColumn(QString& column, const QString& name, const QString& value, QString& error) {
-    const bool digits = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
-    if (value.isEmpty() || (digits && TableOptions::numberOf(value) < 1)) {
+    if (value.isEmpty() || (TableOptions::isNumber(value) && TableOptions::numberOf(value) < 1)) {
         error = QStringLiteral("%1 takes a header name or a column number from 1, not \"%2\"")
                     .arg(name, value);
         return false;

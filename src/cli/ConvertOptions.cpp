@@ -10,11 +10,6 @@ namespace {
 constexpr qsizetype helpIndent = 21; // where the descriptions of --help begin
 constexpr qsizetype helpWidth = 89;  // no line of --help is longer
 
-bool isDigits(const QString& text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 QStringList namesOf(const OptionDeclaration& option) {
     return QString::fromLatin1(option.names).split(QStringLiteral(", "));
 }
@@ -90,8 +85,9 @@ bool checkTable(ConvertOptions& options, bool formatGiven, QString& error) {
     else if (!table.cityColumn.isEmpty() && table.stateColumn.isEmpty())
         error = QStringLiteral("--city-column needs --state-column");
     else if (!table.header &&
-             !std::ranges::all_of(QStringList{table.column, table.cityColumn, table.stateColumn},
-                                  [](const QString& c) { return c.isEmpty() || isDigits(c); }))
+             !std::ranges::all_of(
+                 QStringList{table.column, table.cityColumn, table.stateColumn},
+                 [](const QString& c) { return c.isEmpty() || TableOptions::isNumber(c); }))
         error = QStringLiteral("--no-header: without a header, name columns by number");
     else if (formatGiven && options.format != OutputFormat::Csv &&
              options.format != OutputFormat::Tsv)
@@ -105,10 +101,15 @@ bool checkTable(ConvertOptions& options, bool formatGiven, QString& error) {
 
 } // namespace
 
+bool TableOptions::isNumber(const QString& column) {
+    return !column.isEmpty() && std::all_of(column.begin(), column.end(),
+                                            [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 qsizetype TableOptions::numberOf(const QString& column) {
     bool number = false;
     const qsizetype n = column.toLongLong(&number);
-    return isDigits(column) && number ? n : 0;
+    return isNumber(column) && number ? n : 0;
 }
 
 TableFormat TableOptions::formatOf(const QString& input) const {

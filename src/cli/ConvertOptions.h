@@ -31,6 +31,8 @@ struct TableOptions {
     bool keepUnmatched = false;
 
     bool enabled() const { return !column.isEmpty() || !cityColumn.isEmpty(); }
+    // Whether a column is named by number: digits only.
+    static bool isNumber(const QString& column);
     // A column named by number, counted from 1: the number; a name (anything but digits): 0.
     static qsizetype numberOf(const QString& column);
     // The format an input is read in: as told, else tsv for .tsv and .tab, else csv.

@@ -166,15 +166,15 @@ void ZipDatabase::prepare(std::span<const ZipField> fields) {
 // SELECT DISTINCT, done here: whether this row's values came in an earlier row of the
 // lookup. A lookup's rows are few (the zips of one city), so they are compared in turn.
 bool ZipDatabase::toldBefore(sqlite3_stmt* statement, int columns) {
-    QByteArray values;
+    rowValues_.resize(0); // keeps its capacity: no allocation for a row told before
     for (int i = 0; i < columns; ++i) {
-        values.append(reinterpret_cast<const char*>(sqlite3_column_text(statement, i)),
-                      sqlite3_column_bytes(statement, i));
-        values += '\0';
+        rowValues_.append(reinterpret_cast<const char*>(sqlite3_column_text(statement, i)),
+                          sqlite3_column_bytes(statement, i));
+        rowValues_ += '\0';
     }
-    if (std::ranges::find(told_, values) != told_.end())
+    if (std::ranges::find(told_, rowValues_) != told_.end())
         return true;
-    told_.push_back(values);
+    told_.push_back(rowValues_);
     return false;
 }
 

@@ -81,4 +81,5 @@ private:
     QSet<QString> columns_;        // the columns ZIP_CODES has, in capitals
     bool distinctRows_ = false;    // the lookups' rows are made distinct here, not by SQLite
     std::vector<QByteArray> told_; // the values of the rows the lookup has handed over
+    QByteArray rowValues_;         // the values of the row being told apart
 };

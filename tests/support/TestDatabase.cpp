@@ -19,10 +19,15 @@ bool create(const QString& path, const QString& sql) {
 }
 
 bool fromPlaces(const QString& path, const QByteArray& places) {
-    std::string table = "zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude\n";
+    std::string table;
+    for (const ZipFieldInfo& field : zipFields)
+        table += std::string(table.empty() ? "" : "\t") + field.header;
+    table += '\n';
+    // Zip, city and state come first; the zip's own attributes after them stay empty.
+    const std::string noAttributes(zipFields.size() - 3, '\t');
     for (const QByteArray& line : places.split('\n'))
         if (!line.isEmpty())
-            table += line.toStdString() + "\t\t\t\t\n";
+            table += line.toStdString() + noAttributes + '\n';
     ZipTsvReader reader;
     return reader.parse(table) &&
            ZipbaseBuilder::build(reader.records(), QFile::encodeName(path).toStdString()).empty();
