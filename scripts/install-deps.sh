@@ -16,7 +16,9 @@ case "${1:-}" in
     packages+=(git sqlite3 python3 python3-openpyxl xvfb xauth xdotool xclip x11-utils libxfixes3
       clang-format clang-tidy clang libclang-rt-14-dev desktop-file-utils appstream
       dbus-daemon at-spi2-core python3-pyatspi imagemagick python3-pil
-      sway wl-clipboard wtype qt6-wayland parallel)
+      sway wl-clipboard wtype qt6-wayland parallel
+      # parallel -S over two ssh hosts on the loopback address; GeoJSON read back by GDAL.
+      openssh-server openssh-client gdal-bin)
     # The zip data build's tests; a node installed some other way serves as well.
     command -v npm >/dev/null || packages+=(nodejs npm) ;;
   --package)

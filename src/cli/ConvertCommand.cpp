@@ -6,10 +6,12 @@
 #include "cli/RowWriter.h"
 #include "cli/TableEntries.h"
 #include "cli/TableWriter.h"
+#include "convert/AddressCheck.h"
 #include "convert/EntryConverter.h"
 #include "convert/LooseNames.h"
 #include "convert/SaveOption.h"
 #include "convert/ZipDatabase.h"
+#include "core/TextRules.h"
 #include "entries/ListFileStream.h"
 
 #include <QFile>
@@ -55,16 +57,32 @@ int ConvertCommand::convertAll() {
     if (!options_.unmatched.isEmpty())
         unmatched = std::make_unique<BufferedOutput>(options_.unmatched);
     std::optional<LooseNames> loose;
-    if (options_.loose)
+    if (options_.loose || options_.check)
         loose.emplace(database);
-    EntryConverter converter(
-        database,
-        [&](const ZipRow& row) { return table ? table->makeRow(row) : lines->makeRow(row); },
-        loose ? &*loose : nullptr, EntryConverter::ZipPlusFour::Read);
-    const Sinks sinks{converter, lines.get(), table.get(), unmatched.get()};
+    const EntryConverter::RowMaker makeRow = [&](const ZipRow& row) {
+        return table ? table->makeRow(row) : lines->makeRow(row);
+    };
+    EntryConverter converter(database, makeRow, options_.loose ? &*loose : nullptr,
+                             EntryConverter::ZipPlusFour::Read);
+    std::optional<WithinDistance> within;
+    if (options_.withinMiles > 0) {
+        database.preparePoints();
+        within.emplace(database, options_.withinMiles, makeRow, options_.loose ? &*loose : nullptr);
+    }
+    std::optional<AddressCheck> check;
+    if (options_.check)
+        check.emplace(database, *loose, makeRow);
+    const Sinks sinks{converter,
+                      within ? &*within : nullptr,
+                      check ? &*check : nullptr,
+                      lines.get(),
+                      table.get(),
+                      unmatched.get()};
     for (const QString& input : options_.inputs)
         convertInput(input, sinks, progress);
     progress.clear();
+    if (lines)
+        counts_.leftOut = lines->rowsLeftOut();
     if (!fileFailed_ && !usageFailed_) {
         if (table)
             table->finish();
@@ -95,9 +113,7 @@ void ConvertCommand::convertInput(const QString& input, const Sinks& sinks,
     const auto onProgress = [&](qint64 done, qint64 size) {
         progress.update(counts_.read, done, size);
     };
-    const auto addEntry = [&](QStringView entry) {
-        sinks.lines->write(entry, rowsOf(entry, name, ++line, sinks));
-    };
+    const auto addEntry = [&](QStringView entry) { this->addEntry(entry, name, ++line, sinks); };
     ListFileStream::Outcome outcome{};
     try {
         outcome = sinks.table ? readTable(stream, file, input, name, sinks, onProgress)
@@ -116,17 +132,14 @@ ListFileStream::Outcome ConvertCommand::readTable(ListFileStream& stream, QFile&
                                                   const QString& input, const QString& name,
                                                   const Sinks& sinks,
                                                   const ListFileStream::Progress& progress) {
-    TableEntries entries(
+    std::optional<TableEntries> entries;
+    entries.emplace(
         options_.table, [&](const TableRecord& header) { sinks.table->header(header); },
         [&](const TableRecord& record, QStringView entry) {
-            const auto rows = rowsOf(entry, name, record.line(), sinks);
-            if (rows.empty() && options_.table.keepUnmatched)
-                sinks.table->writeUnmatched(record);
-            else
-                sinks.table->write(record, rows);
+            addRecord(record, *entries, entry, name, sinks);
         });
     TableRecordStream records(options_.table.formatOf(input),
-                              [&](const TableRecord& record) { entries.take(record); });
+                              [&](const TableRecord& record) { entries->take(record); });
     return stream.read(file, records, progress);
 }
 
@@ -145,6 +158,61 @@ void ConvertCommand::reportOutcome(ListFileStream::Outcome outcome, const ListFi
         ConsoleMessage::say(QStringLiteral("Cannot read %1: %2").arg(name, stream.error()));
         fileFailed_ = true;
     }
+}
+
+void ConvertCommand::addEntry(QStringView entry, const QString& name, std::int64_t line,
+                              const Sinks& sinks) {
+    if (sinks.within)
+        sinks.lines->writeNear(entry, rowsNear(entry, name, line, sinks));
+    else
+        sinks.lines->write(entry, rowsOf(entry, name, line, sinks));
+}
+
+// A record of a table: checked, or written once for each of its entry's rows.
+void ConvertCommand::addRecord(const TableRecord& record, const TableEntries& entries,
+                               QStringView entry, const QString& name, const Sinks& sinks) {
+    if (sinks.check) {
+        ++counts_.read;
+        // The zip as the entry column reads it (a zip that lost its leading zeros has them),
+        // unless there is none: an empty field would be read as zeros.
+        const TableEntries::Address address = entries.addressOf(record);
+        const AddressCheck::Result checked = sinks.check->check(
+            TrimBlanks(address.zip).isEmpty() ? QStringView() : entry, address.city, address.state);
+        ++counts_.verdicts[std::size_t(checked.verdict)];
+        sinks.table->writeChecked(record, checked);
+        return;
+    }
+    if (sinks.within) {
+        const auto rows = rowsNear(entry, name, record.line(), sinks);
+        if (rows.empty() && options_.table.keepUnmatched)
+            sinks.table->writeUnmatched(record);
+        else
+            sinks.table->writeNear(record, rows);
+        return;
+    }
+    const auto rows = rowsOf(entry, name, record.line(), sinks);
+    if (rows.empty() && options_.table.keepUnmatched)
+        sinks.table->writeUnmatched(record);
+    else
+        sinks.table->write(record, rows);
+}
+
+// The rows of --within for one entry, counted as rowsOf counts.
+std::span<const WithinDistance::Row> ConvertCommand::rowsNear(QStringView entry,
+                                                              const QString& name,
+                                                              std::int64_t line,
+                                                              const Sinks& sinks) {
+    ++counts_.read;
+    const WithinDistance::Result near = sinks.within->rowsNear(entry);
+    if (!near.failure.isEmpty())
+        ConsoleMessage::say(
+            QStringLiteral("%1:%2: %3").arg(name, QString::number(line), near.failure));
+    counts_.rows += std::int64_t(near.rows.size());
+    if (!near.rows.empty())
+        ++counts_.converted;
+    else
+        listUnmatched(entry, name, line, sinks, near.noPoint);
+    return near.rows;
 }
 
 // The rows of one entry, counted; an entry without rows is listed as unmatched.
@@ -176,12 +244,15 @@ void ConvertCommand::skipEntry(QStringView start, const QString& name, std::int6
 }
 
 void ConvertCommand::listUnmatched(QStringView entry, const QString& name, std::int64_t line,
-                                   const Sinks& sinks) {
+                                   const Sinks& sinks, const QString& reason) {
     ++counts_.unmatched;
     if (!sinks.unmatched)
         return;
     QString listed = QStringLiteral("%1:%2\t%3").arg(name, QString::number(line), entry);
-    if (const QStringList near = sinks.converter.suggestions(entry); !near.isEmpty())
+    const QStringList near = !reason.isEmpty() ? QStringList{reason}
+                             : sinks.within    ? sinks.within->suggestions(entry)
+                                               : sinks.converter.suggestions(entry);
+    if (!near.isEmpty())
         listed += u'\t' + near.join(QStringLiteral("; "));
     sinks.unmatched->append((listed + u'\n').toUtf8());
 }
@@ -189,13 +260,31 @@ void ConvertCommand::listUnmatched(QStringView entry, const QString& name, std::
 void ConvertCommand::reportSummary() const {
     if (options_.quiet)
         return;
+    if (options_.check)
+        return reportChecks();
+    QString summary = QStringLiteral("quellist-convert: %L1 entries read, %L2 converted, %L3 "
+                                     "unmatched, %L4 rows written")
+                          .arg(counts_.read)
+                          .arg(counts_.converted)
+                          .arg(counts_.unmatched)
+                          .arg(counts_.rows - counts_.leftOut);
+    if (options_.format == OutputFormat::Geojson)
+        summary += QStringLiteral(", %L1 without a point left out").arg(counts_.leftOut);
+    std::fprintf(stderr, "%s\n", summary.toLocal8Bit().constData());
+}
+
+// "quellist-convert: 8 records checked: 3 ok, 1 loose, ...": every verdict, also those
+// that no record had.
+void ConvertCommand::reportChecks() const {
+    QStringList verdicts;
+    for (std::size_t i = 0; i < counts_.verdicts.size(); ++i)
+        verdicts << QStringLiteral("%L1 %2")
+                        .arg(counts_.verdicts[i])
+                        .arg(QLatin1String(AddressCheck::verdictNames[i]));
     std::fprintf(stderr, "%s\n",
-                 QStringLiteral("quellist-convert: %L1 entries read, %L2 converted, %L3 unmatched, "
-                                "%L4 rows written")
+                 QStringLiteral("quellist-convert: %L1 records checked: %2")
                      .arg(counts_.read)
-                     .arg(counts_.converted)
-                     .arg(counts_.unmatched)
-                     .arg(counts_.rows)
+                     .arg(verdicts.join(QStringLiteral(", ")))
                      .toLocal8Bit()
                      .constData());
 }

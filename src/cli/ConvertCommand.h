@@ -4,16 +4,22 @@
 // with status 3 or 4 puts no output file in place: old ones stay whole.
 
 #include "cli/ConvertOptions.h"
+#include "convert/WithinDistance.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 #include "entries/ListFileStream.h"
 
 #include <span>
 
+class AddressCheck;
 class EntryConverter;
+class TableEntries;
+class TableRecord;
+class WithinDistance;
 class BufferedOutput;
 class ProgressLine;
 class QFile;
@@ -34,11 +40,15 @@ private:
         std::int64_t converted = 0;
         std::int64_t unmatched = 0;
         std::int64_t rows = 0;
+        std::int64_t leftOut = 0;               // rows the format could not show
+        std::array<std::int64_t, 6> verdicts{}; // --check: records by AddressCheck::Verdict
     };
-    // Where the entries of the run go.
-    // Where the entries of the run go: a list's rows to lines, a table's to table.
+    // Where the entries of the run go: a list's rows to lines, a table's to table; with
+    // --within an entry's rows come from within, with --check a record's verdict from check.
     struct Sinks {
         EntryConverter& converter;
+        WithinDistance* within;
+        AddressCheck* check;
         RowWriter* lines;
         TableWriter* table;
         BufferedOutput* unmatched;
@@ -51,12 +61,19 @@ private:
                                       const ListFileStream::Progress& progress);
     void reportOutcome(ListFileStream::Outcome outcome, const ListFileStream& stream,
                        const QFile& file, const QString& name, bool table);
+    void addEntry(QStringView entry, const QString& name, std::int64_t line, const Sinks& sinks);
+    void addRecord(const TableRecord& record, const TableEntries& entries, QStringView entry,
+                   const QString& name, const Sinks& sinks);
     std::span<const std::uint32_t> rowsOf(QStringView entry, const QString& name, std::int64_t line,
                                           const Sinks& sinks);
+    std::span<const WithinDistance::Row> rowsNear(QStringView entry, const QString& name,
+                                                  std::int64_t line, const Sinks& sinks);
     void skipEntry(QStringView start, const QString& name, std::int64_t line, const Sinks& sinks);
+    // reason: why an entry that was found has no rows; else suggestions, if any.
     void listUnmatched(QStringView entry, const QString& name, std::int64_t line,
-                       const Sinks& sinks);
+                       const Sinks& sinks, const QString& reason = {});
     void reportSummary() const;
+    void reportChecks() const;
     int finalStatus() const;
 
     const ConvertOptions& options_;

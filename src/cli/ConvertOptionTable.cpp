@@ -13,11 +13,9 @@ struct FormatName {
     const char* name;
     OutputFormat format;
 };
-constexpr FormatName formats[]{{"rows", OutputFormat::Rows},
-                               {"aligned", OutputFormat::Aligned},
-                               {"csv", OutputFormat::Csv},
-                               {"tsv", OutputFormat::Tsv},
-                               {"xlsx", OutputFormat::Xlsx}};
+constexpr FormatName formats[]{{"rows", OutputFormat::Rows}, {"aligned", OutputFormat::Aligned},
+                               {"csv", OutputFormat::Csv},   {"tsv", OutputFormat::Tsv},
+                               {"xlsx", OutputFormat::Xlsx}, {"geojson", OutputFormat::Geojson}};
 
 QStringList formatNames() {
     QStringList names;
@@ -36,23 +34,46 @@ bool takeSave(ConvertOptions& options, const QString&, const QString& value, QSt
     return false;
 }
 
-// "zip,county,latitude": names of the zip table's columns, each once.
+// "zip,county,latitude": names of the zip table's columns, and distance, each once.
 bool takeFields(ConvertOptions& options, const QString&, const QString& value, QString& error) {
     options.fields.clear();
-    for (const QString& name : value.split(u',')) {
-        const auto* known = std::find_if(zipFields.begin(), zipFields.end(), [&](const auto& f) {
-            return name.trimmed() == QLatin1String(f.header);
-        });
-        if (known == zipFields.end() || std::ranges::count(options.fields, known->field) > 0) {
-            QStringList names;
-            for (const ZipFieldInfo& field : zipFields)
-                names << QLatin1String(field.header);
+    options.distanceAt.reset();
+    QStringList names;
+    for (const ZipFieldInfo& field : zipFields)
+        names << QLatin1String(field.header);
+    names << QStringLiteral("distance");
+    for (const QString& given : value.split(u',')) {
+        const QString name = given.trimmed();
+        const qsizetype known = names.indexOf(name);
+        const bool distance = known == qsizetype(zipFields.size());
+        if (known < 0 || (distance && options.distanceAt) ||
+            (!distance &&
+             std::ranges::count(options.fields, zipFields[std::size_t(known)].field) > 0)) {
             error = QStringLiteral("--fields takes names from %1, each once, not \"%2\"")
-                        .arg(names.join(QStringLiteral(", ")), name.trimmed());
+                        .arg(names.join(QStringLiteral(", ")), name);
             return false;
         }
-        options.fields.push_back(known->field);
+        if (distance)
+            options.distanceAt = options.fields.size();
+        else
+            options.fields.push_back(zipFields[std::size_t(known)].field);
     }
+    return true;
+}
+
+// A distance in miles: above 0, at most maxWithinMiles.
+bool takeWithin(ConvertOptions& options, const QString&, const QString& value, QString& error) {
+    constexpr double maxWithinMiles = 500;
+    bool number = false;
+    const double miles = value.trimmed().toDouble(&number);
+    if (!number || !(miles > 0 && miles <= maxWithinMiles)) {
+        error = QStringLiteral("--within takes a distance in miles above 0 and at most %1, not "
+                               "\"%2\"")
+                    .arg(maxWithinMiles)
+                    .arg(value);
+        return false;
+    }
+    options.withinMiles = miles;
     return true;
 }
 
@@ -117,12 +138,18 @@ const OptionDeclaration options[]{
      "rows (default): one result row per line, as the clipboard copy\n"
      "aligned: the text file of \"Save Results As Text File\"\n"
      "csv, tsv: entry, city, state, zip for every result row\n"
-     "xlsx: the spreadsheet workbook (needs -o)",
+     "xlsx: the spreadsheet workbook (needs -o)\n"
+     "geojson: a FeatureCollection, a Point for every row with a point",
      nullptr, takeFormat},
     {"--fields", "LIST", "[--fields LIST]",
-     "csv, tsv and tables: the fields of each row, in this order, from\n"
-     "zip, city, state, county, county_fips, latitude, longitude",
+     "csv, tsv, geojson and tables: the fields of each row, in this\n"
+     "order, from zip, city, state, county, county_fips, latitude,\n"
+     "longitude, and distance with --within",
      nullptr, takeFields},
+    {"--within", "MILES", "[--within MILES]",
+     "the rows of every zip within MILES (at most 500) of the entry's\n"
+     "zips, nearest first, each zip once with its first place name",
+     nullptr, takeWithin},
     {"-o, --output", "FILE", "[-o FILE]",
      "write to FILE, put in place only when the run completes (\"-\", the\n"
      "default: standard output)",
@@ -173,8 +200,13 @@ const OptionDeclaration options[]{
      "csv or tsv (default: tsv for .tsv and .tab files, else csv)", nullptr, takeInputFormat},
     {"--no-header", nullptr, "[--no-header]",
      "the first record is data, not a header (columns by number)", nullptr, clearHeader},
-    {"--keep-unmatched", nullptr, "[--keep-unmatched]]",
+    {"--keep-unmatched", nullptr, "[--keep-unmatched]",
      "write a record without rows once, its appended fields empty", nullptr, keepUnmatched},
+    {"--check", nullptr, "[--check]]",
+     "with --column ZIP, --city-column and --state-column: every record\n"
+     "once, with check (ok, loose, other-city, other-state, unknown-zip,\n"
+     "no-zip) and the zip's own city and state appended",
+     nullptr, set<&ConvertOptions::check>},
     {"--version", nullptr, "", "the version and the zip data's sources", nullptr,
      set<&ConvertOptions::version>},
 };

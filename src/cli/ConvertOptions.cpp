@@ -70,8 +70,26 @@ QString helpEntry(const OptionDeclaration& option) {
 }
 
 // The table options agree with each other and with the output format.
+// --check reads three columns of a table: each one that is not named.
+QStringList missingCheckColumns(const TableOptions& table) {
+    QStringList missing;
+    if (table.column.isEmpty())
+        missing << QStringLiteral("--column (the zip's)");
+    if (table.cityColumn.isEmpty())
+        missing << QStringLiteral("--city-column");
+    if (table.stateColumn.isEmpty())
+        missing << QStringLiteral("--state-column");
+    return missing;
+}
+
 bool checkTable(ConvertOptions& options, bool formatGiven, QString& error) {
     const TableOptions& table = options.table;
+    if (const QStringList missing = missingCheckColumns(table);
+        options.check && !missing.isEmpty()) {
+        error = QStringLiteral("--check reads the zip, city and state columns of a table: give %1")
+                    .arg(missing.join(QStringLiteral(", ")));
+        return false;
+    }
     if (!table.enabled()) {
         if (!table.stateColumn.isEmpty())
             error = QStringLiteral("--state-column needs --city-column");
@@ -80,7 +98,7 @@ bool checkTable(ConvertOptions& options, bool formatGiven, QString& error) {
                                    "table: name its column with --column");
         return error.isEmpty();
     }
-    if (!table.column.isEmpty() && !table.cityColumn.isEmpty())
+    if (!table.column.isEmpty() && !table.cityColumn.isEmpty() && !options.check)
         error = QStringLiteral("--column and --city-column name the entry twice: give one");
     else if (!table.cityColumn.isEmpty() && table.stateColumn.isEmpty())
         error = QStringLiteral("--city-column needs --state-column");
@@ -121,8 +139,48 @@ TableFormat TableOptions::formatOf(const QString& input) const {
                : TableFormat::Csv;
 }
 
+namespace {
+
+// --fields, --within, --check and the output format agree with each other.
+bool checkRuns(const ConvertOptions& options, QString& error) {
+    const bool records = options.format == OutputFormat::Csv ||
+                         options.format == OutputFormat::Tsv ||
+                         options.format == OutputFormat::Geojson;
+    if ((!options.fields.empty() || options.distanceAt) && !options.table.enabled() && !records)
+        error = QStringLiteral("--fields chooses the fields of csv, tsv and geojson output: "
+                               "give --format csv, tsv or geojson");
+    else if (options.distanceAt && options.withinMiles <= 0)
+        error = QStringLiteral("--fields distance is the distance of --within: give --within");
+    else if (options.check && options.withinMiles > 0)
+        error = QStringLiteral("--check and --within are two different runs: give one");
+    return error.isEmpty();
+}
+
+void addOnce(std::vector<ZipField>& fields, ZipField field) {
+    if (std::ranges::find(fields, field) == fields.end())
+        fields.push_back(field);
+}
+
+} // namespace
+
 std::vector<ZipField> ConvertOptions::fetchedFields() const {
-    return fields.empty() ? SaveOption::at(saveOption).fields() : fields;
+    std::vector<ZipField> fetched = appendedFields();
+    if (withinMiles > 0)
+        addOnce(fetched, ZipField::Zip); // the centres are zips
+    if (format == OutputFormat::Geojson) {
+        addOnce(fetched, ZipField::Latitude);
+        addOnce(fetched, ZipField::Longitude);
+    }
+    return fetched;
+}
+
+std::vector<ZipField> ConvertOptions::appendedFields() const {
+    if (!check)
+        return fields.empty() ? SaveOption::at(saveOption).fields() : fields;
+    std::vector<ZipField> appended{ZipField::City, ZipField::State};
+    for (ZipField field : fields)
+        addOnce(appended, field);
+    return appended;
 }
 
 QString ConvertOptions::usage() {
@@ -192,12 +250,8 @@ ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, Q
         options.output = QStringLiteral("-");
     if (!checkTable(options, options.formatGiven, error))
         return std::nullopt;
-    if (!options.fields.empty() && !options.table.enabled() &&
-        options.format != OutputFormat::Csv && options.format != OutputFormat::Tsv) {
-        error = QStringLiteral("--fields chooses the fields of csv and tsv output: give --format "
-                               "csv or --format tsv");
+    if (!checkRuns(options, error))
         return std::nullopt;
-    }
     if (options.format == OutputFormat::Xlsx && options.output == QStringLiteral("-") &&
         !options.help && !options.version) {
         error = QStringLiteral("--format xlsx writes a workbook file: name it with -o FILE");

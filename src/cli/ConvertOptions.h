@@ -17,7 +17,7 @@
 #include <optional>
 #include <vector>
 
-enum class OutputFormat { Rows, Aligned, Csv, Tsv, Xlsx };
+enum class OutputFormat { Rows, Aligned, Csv, Tsv, Xlsx, Geojson };
 
 // --column and its kin: the inputs are tables, each record's entry in a column (or made
 // of a city and a state column); the output repeats every record with the fields of its
@@ -48,6 +48,9 @@ struct ConvertOptions {
     OutputFormat format = OutputFormat::Rows;
     bool formatGiven = false;     // else a table's output takes its input's format
     std::vector<ZipField> fields; // --fields: csv and tsv fields in this order; empty: as ever
+    std::optional<std::size_t> distanceAt; // --fields distance: how many fields come before it
+    double withinMiles = 0;                // --within; 0: a plain conversion
+    bool check = false;                    // --check: a table's addresses against their zips
     bool quiet = false;
     bool strict = false;
     bool loose = false;
@@ -58,8 +61,12 @@ struct ConvertOptions {
     // Reads the arguments after the program's name. On a mistake: nullopt, and error says it.
     static std::optional<ConvertOptions> parse(const QStringList& args,
                                                const QString& defaultDatabase, QString& error);
-    // What the lookups fetch: --fields, else what the save option words its rows from.
+    // What the lookups fetch: --fields, else what the save option words its rows from; and
+    // what --within, --check and geojson need besides.
     std::vector<ZipField> fetchedFields() const;
+    // The fields a table's records gain: the fetched ones; with --check, the city and the
+    // state of the zip and then the other fields of --fields.
+    std::vector<ZipField> appendedFields() const;
     static QString usage();
     static QString helpText();
 };

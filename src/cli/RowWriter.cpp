@@ -2,6 +2,8 @@
 
 #include "cli/BufferedOutput.h"
 #include "cli/DelimitedFormat.h"
+#include "cli/FieldList.h"
+#include "cli/GeoJsonWriter.h"
 #include "cli/RowBytes.h"
 #include "convert/SaveOption.h"
 #include "core/TextListModel.h"
@@ -41,39 +43,61 @@ class RecordsWriter : public RowWriter {
 public:
     RecordsWriter(const ConvertOptions& options, bool csv)
         : format_(csv)
-        , fields_(options.fields.empty() ? std::vector(windowFields.begin(), windowFields.end())
-                                         : options.fields)
+        , fields_{options.fields.empty() ? std::vector(windowFields.begin(), windowFields.end())
+                                         : options.fields,
+                  options.distanceAt}
         , out_(options.output) {
         QByteArray header = "entry";
-        for (ZipField field : fields_)
-            format_.appendNextField(header, QString::fromLatin1(infoOf(field).header));
+        for (const QString& name : fields_.names())
+            format_.appendNextField(header, name);
         out_.append(header + format_.lineEnd());
     }
 
     TextId makeRow(const ZipRow& row) override {
         QByteArray record;
-        for (ZipField field : fields_)
-            format_.appendNextField(record, SaveOption::shown(field, row[field], locale_));
-        return rows_.intern(record + format_.lineEnd());
+        const qsizetype split = fields_.appendRow(record, [&](QByteArray& out, ZipField field) {
+            format_.appendNextField(out, SaveOption::shown(field, row[field], locale_));
+        });
+        return rows_.intern(record + format_.lineEnd(), split);
     }
     void write(QStringView entry, std::span<const TextId> rows) override {
         if (rows.empty())
             return;
-        QByteArray first;
-        format_.appendField(first, entry);
+        startRecord(entry);
         for (TextId id : rows) {
-            out_.append(first);
+            out_.append(first_);
             out_.append(rows_[id]);
+        }
+    }
+    void writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) override {
+        if (!fields_.hasDistance())
+            return RowWriter::writeNear(entry, rows);
+        startRecord(entry);
+        for (const WithinDistance::Row& row : rows) {
+            out_.append(first_);
+            out_.append(rows_.head(row.row));
+            miles_.resize(0);
+            miles_ += format_.separator();
+            FieldList::appendMiles(miles_, row.tenths);
+            out_.append(miles_);
+            out_.append(rows_.tail(row.row));
         }
     }
     void finish() override { out_.commit(); }
 
 private:
+    void startRecord(QStringView entry) {
+        first_.resize(0);
+        format_.appendField(first_, entry);
+    }
+
     DelimitedFormat format_;
-    std::vector<ZipField> fields_; // in its order; without --fields, city, state and zip
+    FieldList fields_; // in its order; without --fields, city, state and zip
     QLocale locale_;
     BufferedOutput out_;
     RowBytes rows_;
+    QByteArray first_; // the entry's field, reused
+    QByteArray miles_;
 };
 
 // --format aligned and xlsx: the results list of the window, written by its writers once,
@@ -114,6 +138,13 @@ private:
 
 } // namespace
 
+void RowWriter::writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) {
+    nearIds_.clear();
+    for (const WithinDistance::Row& row : rows)
+        nearIds_.push_back(row.row);
+    write(entry, nearIds_);
+}
+
 std::unique_ptr<RowWriter> RowWriter::make(const ConvertOptions& options) {
     switch (options.format) {
     case OutputFormat::Rows:
@@ -122,6 +153,8 @@ std::unique_ptr<RowWriter> RowWriter::make(const ConvertOptions& options) {
         return std::make_unique<RecordsWriter>(options, true);
     case OutputFormat::Tsv:
         return std::make_unique<RecordsWriter>(options, false);
+    case OutputFormat::Geojson:
+        return std::make_unique<GeoJsonWriter>(options);
     case OutputFormat::Aligned:
     case OutputFormat::Xlsx:
         break;

@@ -44,12 +44,12 @@ void TableEntries::take(const TableRecord& record) {
 }
 
 void TableEntries::locateColumns(const TableRecord& first) {
-    if (!options_.column.isEmpty()) {
+    if (!options_.column.isEmpty())
         entryColumn_ = columnIndex(options_.column, first);
-        return;
+    if (!options_.cityColumn.isEmpty()) {
+        cityColumn_ = columnIndex(options_.cityColumn, first);
+        stateColumn_ = columnIndex(options_.stateColumn, first);
     }
-    cityColumn_ = columnIndex(options_.cityColumn, first);
-    stateColumn_ = columnIndex(options_.stateColumn, first);
 }
 
 // A column by its number, or by its name in the header: as written, else the one name

@@ -25,6 +25,16 @@ public:
     // Throws TableFault: a record that does not fit, a column that is not there.
     void take(const TableRecord& record);
 
+    // With --check, the entry column is the zip's, beside a city and a state column.
+    struct Address {
+        QStringView zip;
+        QStringView city;
+        QStringView state;
+    };
+    Address addressOf(const TableRecord& record) const {
+        return {record[entryColumn_], record[cityColumn_], record[stateColumn_]};
+    }
+
 private:
     void locateColumns(const TableRecord& first);
     qsizetype columnIndex(const QString& column, const TableRecord& first) const;

@@ -6,20 +6,24 @@
 TableWriter::TableWriter(const ConvertOptions& options)
     : format_(options.format == OutputFormat::Csv)
     , withHeader_(options.table.header)
-    , fields_(options.fetchedFields())
+    , fields_{options.appendedFields(), options.distanceAt}
+    , check_(options.check)
     , out_(options.output) {}
 
 TableWriter::TextId TableWriter::makeRow(const ZipRow& row) {
     QByteArray appended;
-    for (ZipField field : fields_)
-        format_.appendNextField(appended, SaveOption::shown(field, row[field], locale_));
-    return rows_.intern(appended + format_.lineEnd());
+    const qsizetype split = fields_.appendRow(appended, [&](QByteArray& out, ZipField field) {
+        format_.appendNextField(out, SaveOption::shown(field, row[field], locale_));
+    });
+    return rows_.intern(appended + format_.lineEnd(), split);
 }
 
 QByteArray TableWriter::appendedHeader() const {
     QByteArray names;
-    for (ZipField field : fields_)
-        format_.appendNextField(names, QString::fromLatin1(infoOf(field).header));
+    if (check_)
+        format_.appendNextField(names, QStringLiteral("check"));
+    for (const QString& name : fields_.names())
+        format_.appendNextField(names, name);
     return names + format_.lineEnd();
 }
 
@@ -50,9 +54,40 @@ void TableWriter::write(const TableRecord& record, std::span<const TextId> rows)
     }
 }
 
+void TableWriter::writeNear(const TableRecord& record, std::span<const WithinDistance::Row> rows) {
+    if (rows.empty())
+        return;
+    startRecord(record);
+    for (const WithinDistance::Row& row : rows) {
+        out_.append(record_);
+        out_.append(rows_.head(row.row));
+        if (fields_.hasDistance()) {
+            miles_.resize(0);
+            miles_ += format_.separator();
+            FieldList::appendMiles(miles_, row.tenths);
+            out_.append(miles_);
+        }
+        out_.append(rows_.tail(row.row));
+    }
+}
+
+void TableWriter::writeChecked(const TableRecord& record, const AddressCheck::Result& checked) {
+    startRecord(record);
+    record_ += format_.separator();
+    record_ += AddressCheck::verdictNames[std::size_t(checked.verdict)];
+    if (checked.row != AddressCheck::noRow) {
+        out_.append(record_);
+        out_.append(rows_[checked.row]);
+        return;
+    }
+    for (std::size_t i = 0; i < fields_.fields.size(); ++i)
+        record_ += format_.separator();
+    out_.append(record_ + format_.lineEnd());
+}
+
 void TableWriter::writeUnmatched(const TableRecord& record) {
     startRecord(record);
-    for (std::size_t i = 0; i < fields_.size(); ++i)
+    for (qsizetype i = 0; i < fields_.names().size(); ++i)
         record_ += format_.separator();
     out_.append(record_ + format_.lineEnd());
 }

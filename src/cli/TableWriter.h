@@ -1,6 +1,8 @@
 #pragma once
 // The output of a table run: every input record repeated once for each of its rows, the
-// fields of the row appended (those the save option fetches, in its order), csv or tsv.
+// fields of the row appended (those the save option fetches, in its order, or those of
+// --fields with the distance of --within where it puts it), csv or tsv. With --check every
+// record once, the check's verdict and the zip's fields appended.
 // The header of the first input heads the output, extended by the appended fields' names.
 // Nothing is put in place before finish(): a writer destroyed unfinished leaves an old
 // output file whole.
@@ -8,7 +10,10 @@
 #include "cli/BufferedOutput.h"
 #include "cli/ConvertOptions.h"
 #include "cli/DelimitedFormat.h"
+#include "cli/FieldList.h"
 #include "cli/RowBytes.h"
+#include "convert/AddressCheck.h"
+#include "convert/WithinDistance.h"
 #include "convert/ZipField.h"
 
 #include <QByteArray>
@@ -30,6 +35,10 @@ public:
     // The header of an input: written for the first input only.
     void header(const TableRecord& fields);
     void write(const TableRecord& record, std::span<const TextId> rows);
+    void writeNear(const TableRecord& record, std::span<const WithinDistance::Row> rows);
+    // The record once, the verdict of --check and then the fields of the zip's row (none
+    // for a zip unknown or missing: empty fields).
+    void writeChecked(const TableRecord& record, const AddressCheck::Result& checked);
     // A record without rows, kept: its appended fields empty.
     void writeUnmatched(const TableRecord& record);
     // Completes the output (a header of the appended fields alone when no input had one)
@@ -42,10 +51,12 @@ private:
 
     DelimitedFormat format_;
     bool withHeader_;
-    std::vector<ZipField> fields_;
+    FieldList fields_;
+    bool check_; // a check column before the fields
     QLocale locale_;
     BufferedOutput out_;
     RowBytes rows_;
     QByteArray record_; // the record's own fields, reused
+    QByteArray miles_;
     bool headerWritten_ = false;
 };

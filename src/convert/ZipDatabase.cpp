@@ -141,14 +141,19 @@ sqlite3_stmt* ZipDatabase::prepareStatement(const QString& sql) {
 }
 
 void ZipDatabase::finalizeStatements() {
-    sqlite3_finalize(byZip_);
-    sqlite3_finalize(byCityState_);
-    byZip_ = byCityState_ = nullptr;
+    for (sqlite3_stmt** statement :
+         {&byZip_, &byCityState_, &byZipInTableOrder_, &pointOfZip_, &pointsInBox_}) {
+        sqlite3_finalize(*statement);
+        *statement = nullptr;
+    }
 }
 
 void ZipDatabase::prepare(std::span<const ZipField> fields) {
     requireColumns(fields);
-    finalizeStatements();
+    for (sqlite3_stmt** statement : {&byZip_, &byCityState_, &byZipInTableOrder_}) {
+        sqlite3_finalize(*statement);
+        *statement = nullptr;
+    }
     fields_.assign(fields.begin(), fields.end());
     // The window's columns come from a covering index that hands them over distinct. Any
     // other would make SQLite build a temporary b-tree for every lookup, which took half
@@ -161,6 +166,54 @@ void ZipDatabase::prepare(std::span<const ZipField> fields) {
     byZip_ = prepareStatement(select + QStringLiteral("`ZIP` = ?1 COLLATE NOCASE"));
     byCityState_ = prepareStatement(
         select + QStringLiteral("`CITY` = ?1 COLLATE NOCASE AND `STATE` = ?2 COLLATE NOCASE"));
+    byZipInTableOrder_ = prepareStatement(QStringLiteral("SELECT ") + columnList(fields) +
+                                          QStringLiteral(" FROM `ZIP_CODES` WHERE `ZIP` = ?1 "
+                                                         "ORDER BY rowid"));
+}
+
+void ZipDatabase::preparePoints() {
+    sqlite3_stmt* found = prepareStatement(
+        QStringLiteral("SELECT 1 FROM sqlite_schema WHERE name = 'ZIP_POINTS' COLLATE NOCASE"));
+    const int stepped = sqlite3_step(found);
+    sqlite3_finalize(found);
+    if (stepped != SQLITE_ROW)
+        fail(QStringLiteral("it has no table ZIP_POINTS of the zips' points, which searches by "
+                            "distance need; the database builder of this version makes it"));
+    pointOfZip_ = prepareStatement(
+        QStringLiteral("SELECT LATITUDE, LONGITUDE FROM ZIP_POINTS WHERE ID = ?1"));
+    pointsInBox_ = prepareStatement(QStringLiteral(
+        "SELECT ID, LATITUDE, LONGITUDE FROM ZIP_POINTS WHERE MAX_LATITUDE >= ?1 AND "
+        "MIN_LATITUDE <= ?2 AND MAX_LONGITUDE >= ?3 AND MIN_LONGITUDE <= ?4"));
+}
+
+std::optional<GeoPoint> ZipDatabase::pointOf(int zip) {
+    if (!pointOfZip_)
+        fail(QStringLiteral("no query was prepared"));
+    const ScopeExit reset([this] { sqlite3_reset(pointOfZip_); });
+    sqlite3_bind_int(pointOfZip_, 1, zip);
+    const int stepped = sqlite3_step(pointOfZip_);
+    if (stepped == SQLITE_ROW)
+        return GeoPoint{sqlite3_column_double(pointOfZip_, 0),
+                        sqlite3_column_double(pointOfZip_, 1)};
+    if (stepped != SQLITE_DONE)
+        failQuery();
+    return std::nullopt;
+}
+
+void ZipDatabase::forEachPointIn(const GeoBox& box, const PointHandler& onPoint) {
+    if (!pointsInBox_)
+        fail(QStringLiteral("no query was prepared"));
+    const ScopeExit reset([this] { sqlite3_reset(pointsInBox_); });
+    int slot = 0;
+    for (double bound : {box.south, box.north, box.west, box.east})
+        sqlite3_bind_double(pointsInBox_, ++slot, bound);
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(pointsInBox_)) == SQLITE_ROW)
+        onPoint(sqlite3_column_int(pointsInBox_, 0),
+                GeoPoint{sqlite3_column_double(pointsInBox_, 1),
+                         sqlite3_column_double(pointsInBox_, 2)});
+    if (stepped != SQLITE_DONE)
+        failQuery();
 }
 
 // SELECT DISTINCT, done here: whether this row's values came in an earlier row of the
@@ -191,6 +244,14 @@ void ZipDatabase::lookupZip(QStringView zip, const RowHandler& onRow) {
         fail(QStringLiteral("no query was prepared"));
     bindText(byZip_, 1, zip);
     runQuery(byZip_, fields_, onRow);
+}
+
+void ZipDatabase::lookupZipInTableOrder(int zip, const RowHandler& onRow) {
+    if (!byZipInTableOrder_)
+        fail(QStringLiteral("no query was prepared"));
+    const QString text = QStringLiteral("%1").arg(zip, 5, 10, QLatin1Char('0'));
+    bindText(byZipInTableOrder_, 1, text);
+    runQuery(byZipInTableOrder_, fields_, onRow);
 }
 
 void ZipDatabase::lookupCityState(QStringView city, QStringView state, const RowHandler& onRow) {

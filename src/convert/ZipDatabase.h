@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -27,9 +28,24 @@ public:
     using AppError::AppError;
 };
 
+// A zip's point in decimal degrees.
+struct GeoPoint {
+    double latitude = 0;
+    double longitude = 0;
+};
+
+// The points of a box: latitude and longitude from low to high, in degrees.
+struct GeoBox {
+    double south = 0;
+    double north = 0;
+    double west = 0;
+    double east = 0;
+};
+
 class ZipDatabase {
 public:
     using RowHandler = std::function<void(const ZipRow& row)>;
+    using PointHandler = std::function<void(int zip, GeoPoint point)>;
 
     // Opens the file and checks its shape and integrity. Throws DatabaseFault naming the file
     // and the problem.
@@ -47,10 +63,19 @@ public:
     // the call only.
     // Throws AppError when the query fails (rows before the failure were handed over).
     void lookupZip(QStringView zip, const RowHandler& onRow);
+    // The zip's rows in the table's order, its first place name first (the prepared fields).
+    void lookupZipInTableOrder(int zip, const RowHandler& onRow);
     // The same, WHERE CITY = <city> AND STATE = <state>.
     void lookupCityState(QStringView city, QStringView state, const RowHandler& onRow);
     // Every place of the table once: "SELECT DISTINCT CITY, STATE". Throws AppError.
     void forEachPlace(const std::function<void(QStringView city, QStringView state)>& onPlace);
+    // Prepares the searches by distance over ZIP_POINTS, the R*Tree of the zips' points.
+    // Throws DatabaseFault when the file has no such table (a database built before it).
+    void preparePoints();
+    // The zip's point; none when the data gives it no coordinates.
+    std::optional<GeoPoint> pointOf(int zip);
+    // Every zip whose point lies in the box, in no particular order. Throws AppError.
+    void forEachPointIn(const GeoBox& box, const PointHandler& onPoint);
     // The rows the prepared lookups stepped through in full scans of the table so far:
     // 0 while every lookup finds its rows through an index.
     int fullScanSteps() const;
@@ -77,6 +102,9 @@ private:
     std::unique_ptr<sqlite3, Closer> db_;
     sqlite3_stmt* byZip_ = nullptr;
     sqlite3_stmt* byCityState_ = nullptr;
+    sqlite3_stmt* byZipInTableOrder_ = nullptr;
+    sqlite3_stmt* pointOfZip_ = nullptr;
+    sqlite3_stmt* pointsInBox_ = nullptr;
     std::vector<ZipField> fields_; // what the prepared lookups fetch, in column order
     QSet<QString> columns_;        // the columns ZIP_CODES has, in capitals
     bool distinctRows_ = false;    // the lookups' rows are made distinct here, not by SQLite

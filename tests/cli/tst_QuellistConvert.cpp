@@ -9,6 +9,7 @@
 #include "entries/ListFileImport.h"
 #include "output/AlignedTextSave.h"
 #include "output/ClipboardText.h"
+#include "support/ConvertProcess.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestDatabase.h"
 #include "support/TestFiles.h"
@@ -28,20 +29,10 @@
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Result = ConvertResult;
 
 Result convert(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(QUELLIST_CONVERT), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return runConvert(QStringLiteral(QUELLIST_CONVERT), arguments, input);
 }
 
 const QStringList saveNames{"city-state-zip", "city", "state", "zip", "city-state"};
@@ -566,12 +557,12 @@ void QuellistConvertTest::fields_data() {
         QTest::addRow("refused with %s", format)
             << QStringList{"--format", format, "-o", "OUT", "--fields", "county"}
             << QByteArray("03053\n") << 2 << QByteArray()
-            << "--fields chooses the fields of csv and tsv output";
+            << "--fields chooses the fields of csv, tsv and geojson output";
     QTest::newRow("an unknown name")
         << QStringList{"--format", "csv", "--fields", "zip,country"} << QByteArray("03053\n") << 2
         << QByteArray()
         << "--fields takes names from zip, city, state, county, county_fips, latitude, "
-           "longitude, each once, not \"country\"";
+           "longitude, distance, each once, not \"country\"";
     QTest::newRow("a database without the column")
         << QStringList{"--database", "THREE", "--format", "csv", "--fields", "zip,county"}
         << QByteArray("03053\n") << 3 << QByteArray() << "the table ZIP_CODES has no column COUNTY";

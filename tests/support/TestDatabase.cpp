@@ -23,11 +23,12 @@ bool fromPlaces(const QString& path, const QByteArray& places) {
     for (const ZipFieldInfo& field : zipFields)
         table += std::string(table.empty() ? "" : "\t") + field.header;
     table += '\n';
-    // Zip, city and state come first; the zip's own attributes after them stay empty.
-    const std::string noAttributes(zipFields.size() - 3, '\t');
+    // Zip, city and state come first; the zip's own attributes after them, those not given
+    // empty.
     for (const QByteArray& line : places.split('\n'))
         if (!line.isEmpty())
-            table += line.toStdString() + noAttributes + '\n';
+            table += line.toStdString() +
+                     std::string(zipFields.size() - 1 - std::size_t(line.count('\t')), '\t') + '\n';
     ZipTsvReader reader;
     return reader.parse(table) &&
            ZipbaseBuilder::build(reader.records(), QFile::encodeName(path).toStdString()).empty();

@@ -10,8 +10,9 @@ namespace TestDatabase {
 bool create(const QString& path, const QString& sql);
 
 // Builds a database at path as the build makes zipbase.mdb, with the database builder,
-// from the lines of a zip table: "ZIP<TAB>CITY<TAB>STATE", the zip's own attributes left
-// empty. Returns false when the builder refuses the table.
+// from the lines of a zip table: "ZIP<TAB>CITY<TAB>STATE", then as many of the zip's own
+// attributes as the line gives, in the table's column order; the others left empty. Returns false
+// when the builder refuses the table.
 bool fromPlaces(const QString& path, const QByteArray& places);
 
 // A database file the tables of broken files describe: made by the SQL when there is

@@ -29,10 +29,22 @@ std::string insertStatement() {
 }
 
 // Created after the rows are in: one sorted pass instead of a b-tree insert per row.
+// ZIP_POINTS is each zip's point once (its first line's), for the searches by distance: an
+// R*Tree of boxes of no size keyed by the zip's number, the coordinates kept beside each
+// box exactly, for the box's own corners are 32-bit floats rounded outwards.
 const char* const indexes = R"sql(
 COMMIT;
 CREATE INDEX ZIP_CODES_BY_ZIP ON ZIP_CODES (ZIP, CITY, STATE);
 CREATE INDEX ZIP_CODES_BY_CITY_STATE ON ZIP_CODES (CITY, STATE, ZIP);
+CREATE VIRTUAL TABLE ZIP_POINTS USING rtree(
+    ID, MIN_LATITUDE, MAX_LATITUDE, MIN_LONGITUDE, MAX_LONGITUDE, +LATITUDE, +LONGITUDE);
+INSERT INTO ZIP_POINTS
+    SELECT CAST(ZIP AS INTEGER), LATITUDE, LATITUDE, LONGITUDE, LONGITUDE,
+           CAST(LATITUDE AS REAL), CAST(LONGITUDE AS REAL)
+    FROM ZIP_CODES
+    WHERE rowid IN (SELECT min(rowid) FROM ZIP_CODES GROUP BY ZIP)
+      AND LATITUDE <> '' AND LONGITUDE <> ''
+    ORDER BY ZIP;
 ANALYZE;
 VACUUM;
 )sql";

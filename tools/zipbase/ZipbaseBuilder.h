@@ -1,7 +1,8 @@
 #pragma once
 // Writes the program's zip-code database: an SQLite file with the table ZIP_CODES (a
 // column for each of zipFields, text that compares without regard to letter case) and a
-// covering index for each of the two lookups the window's run makes.
+// covering index for each of the two lookups the window's run makes; and ZIP_POINTS, an
+// R*Tree over the zips' points for the converter's --within.
 
 #include "zipbase/ZipTsvReader.h"
 

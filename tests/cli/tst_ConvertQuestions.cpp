@@ -1,0 +1,319 @@
+// The questions quellist-convert answers beside the conversion: every zip within a distance
+// (--within), whether a table's city, state and zip agree (--check), and the rows as map
+// points (--format geojson), checked against distances worked out here on their own and
+// read back by a GIS client.
+
+#include "support/ConvertProcess.h"
+#include "support/TestDatabase.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+ConvertResult convert(const QStringList& arguments, const QByteArray& input = {}) {
+    return runConvert(QStringLiteral(QUELLIST_CONVERT), arguments, input);
+}
+
+// The places of the test database; a zip without a point has no coordinates.
+struct Place {
+    const char* zip;
+    const char* city;
+    const char* state;
+    double latitude;
+    double longitude;
+    bool point = true;
+};
+const Place places[] = {
+    {"10001", "CENTRE", "KS", 40.0, -100.0},
+    {"10002", "EAST", "KS", 40.0, -99.9},
+    {"10002", "EAST END", "KS", 40.0, -99.9}, // a second name: the zip stays one row
+    {"10003", "TWIN", "KS", 40.1, -100.0},
+    {"10004", "TWIN", "KS", 40.1, -100.0}, // the same point: a tie, told apart by zip
+    {"10005", "FAR", "KS", 41.0, -100.0},
+    {"10006", "NOWHERE", "KS", 0, 0, false},
+    {"10007", "EDGE", "KS", 40.0, -99.75},
+    {"10008", "WEST", "AK", 52.0, 179.95}, // across the 180th meridian from the next
+    {"10009", "EASTWARD", "AK", 52.0, -179.95},
+    {"10010", "QUOTE \"AND\" BACK\\SLASH", "KS", 30.0, -90.0}, // escaped in JSON
+};
+
+QByteArray placeLines() {
+    QByteArray lines;
+    for (const Place& p : places) {
+        lines += QByteArray(p.zip) + '\t' + p.city + '\t' + p.state + "\t\t\t";
+        if (p.point)
+            lines += QByteArray::number(p.latitude) + '\t' + QByteArray::number(p.longitude);
+        lines += "\t\n";
+    }
+    return lines.replace("\t\n", "\n");
+}
+
+// The central angle by Vincenty's formula for the sphere, not the haversine the program
+// uses: the two agree to far below a tenth of a mile.
+double milesApart(const Place& a, const Place& b) {
+    const double r = std::numbers::pi / 180;
+    const double p1 = a.latitude * r;
+    const double p2 = b.latitude * r;
+    const double dl = (b.longitude - a.longitude) * r;
+    const double y =
+        std::hypot(std::cos(p2) * std::sin(dl),
+                   std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl));
+    const double x = std::sin(p1) * std::sin(p2) + std::cos(p1) * std::cos(p2) * std::cos(dl);
+    return 3958.8 * std::atan2(y, x);
+}
+
+// What --within MILES --format csv --fields zip,city,distance gives for an entry whose zips
+// are centres: every zip once at its distance to the nearest centre, nearest first, ties
+// by zip, a zip's first name.
+QByteArray expectedNear(const QByteArray& entry, const QList<QByteArray>& centres, double miles) {
+    struct Near {
+        const Place* place;
+        double miles;
+    };
+    std::vector<Near> near;
+    for (const Place& p : places) {
+        const bool seen = std::ranges::any_of(
+            near, [&](const Near& n) { return QByteArray(n.place->zip) == p.zip; });
+        if (!p.point || seen)
+            continue;
+        double nearest = miles + 1;
+        for (const Place& c : places)
+            if (c.point && centres.contains(c.zip))
+                nearest = std::min(nearest, milesApart(c, p));
+        if (nearest <= miles)
+            near.push_back({&p, nearest});
+    }
+    std::ranges::sort(near, [](const Near& a, const Near& b) {
+        return a.miles != b.miles ? a.miles < b.miles : QByteArray(a.place->zip) < b.place->zip;
+    });
+    QByteArray rows = "entry,zip,city,distance\r\n";
+    for (const Near& n : near) {
+        QByteArray city = QByteArray(n.place->city).toLower();
+        city[0] = char(std::toupper(city[0]));
+        rows += entry + ',' + n.place->zip + ',' + city + ',' +
+                QByteArray::number(n.miles, 'f', 1) + "\r\n";
+    }
+    return rows;
+}
+
+} // namespace
+
+class ConvertQuestionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void within_data();
+    void within();
+    void withinRowsAndTables();
+    void check_data();
+    void check();
+    void usageErrors_data();
+    void usageErrors();
+    void geojsonReadByGdal();
+    void workedExamples();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
+};
+
+void ConvertQuestionsTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    QVERIFY(TestDatabase::fromPlaces(path("points.mdb"), placeLines()));
+}
+
+void ConvertQuestionsTest::within_data() {
+    QTest::addColumn<QString>("miles");
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QByteArray>("output");
+    QTest::newRow("a zip: itself at 0.0 first, its neighbours nearest first")
+        << "8" << QByteArray("10001") << expectedNear("10001", {"10001"}, 8);
+    QTest::newRow("a place of two zips at one point: both at 0.0, by zip")
+        << "8" << QByteArray("Twin, KS") << expectedNear("\"TWIN, KS\"", {"10003", "10004"}, 8);
+    const double edge = milesApart(places[0], places[7]);
+    constexpr double hair = 1e-5; // miles; the two formulas agree far closer
+    QTest::newRow("just inside the edge")
+        << QString::number(edge + hair, 'f', 5) << QByteArray("10001")
+        << expectedNear("10001", {"10001"}, edge + hair);
+    QTest::newRow("just outside the edge")
+        << QString::number(edge - hair, 'f', 5) << QByteArray("10001")
+        << expectedNear("10001", {"10001"}, edge - hair);
+    QTest::newRow("across the 180th meridian, eastwards")
+        << "8" << QByteArray("10008") << expectedNear("10008", {"10008"}, 8);
+    QTest::newRow("across the 180th meridian, westwards")
+        << "8" << QByteArray("10009") << expectedNear("10009", {"10009"}, 8);
+    QTest::newRow("a ZIP+4 code is its zip")
+        << "6" << QByteArray("10002-0001") << expectedNear("10002-0001", {"10002"}, 6);
+}
+
+void ConvertQuestionsTest::within() {
+    QFETCH(QString, miles);
+    QFETCH(QByteArray, entry);
+    QFETCH(QByteArray, output);
+    QVERIFY(output.count('\n') > 1);
+    const ConvertResult result = convert({"-q", "--database", path("points.mdb"), "--within", miles,
+                                          "--format", "csv", "--fields", "zip,city,distance"},
+                                         entry + '\n');
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, output);
+}
+
+// The save option words the rows; a table's records repeat, the distance where --fields puts
+// it; an entry without a point is unmatched, and the list says why.
+void ConvertQuestionsTest::withinRowsAndTables() {
+    const QStringList database{"--database", path("points.mdb"), "--within", "6"};
+    const ConvertResult rows =
+        convert(database + QStringList{"--save", "city-state", "--unmatched", path("misses")},
+                "10002\n10006\nNoplace, KS\n");
+    QCOMPARE(rows.status, 0);
+    QCOMPARE(rows.out, QByteArray("East, KS\r\nCentre, KS\r\n"));
+    QCOMPARE(rows.err, QByteArray("quellist-convert: 3 entries read, 1 converted, 2 unmatched, "
+                                  "2 rows written\n"));
+    QCOMPARE(readFile(path("misses")),
+             QByteArray("standard input:2\t10006\tthe zip data has no point for 10006\n"
+                        "standard input:3\tNOPLACE, KS\n"));
+    const ConvertResult table = convert(database + QStringList{"-q", "--column", "zip", "--fields",
+                                                               "distance,zip", "--keep-unmatched"},
+                                        "id,zip\n1,10002\n2,10006\n");
+    QCOMPARE(table.status, 0);
+    QCOMPARE(table.out, QByteArray("id,zip,distance,zip\r\n1,10002,0.0,10002\r\n"
+                                   "1,10002,5.3,10001\r\n2,10006,,\r\n"));
+}
+
+// Every verdict once, against the shipped data.
+void ConvertQuestionsTest::check_data() {
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QByteArray>("appended");
+    QTest::newRow("ok") << QByteArray("Londonderry,NH,03053") << QByteArray("ok,Londonderry,NH");
+    QTest::newRow("ok: letter case, blanks and ZIP+4")
+        << QByteArray(" LONDONDERRY , nh,03053-1234 ") << QByteArray("ok,Londonderry,NH");
+    QTest::newRow("ok: the zip's second name, its first appended")
+        << QByteArray("Osseo,MN,55311") << QByteArray("ok,Maple Grove,MN");
+    QTest::newRow("loose") << QByteArray("St. Johnsbury,VT,05819")
+                           << QByteArray("loose,Saint Johnsbury,VT");
+    QTest::newRow("other-city") << QByteArray("Derry,NH,03053")
+                                << QByteArray("other-city,Londonderry,NH");
+    QTest::newRow("other-state: a place of another state")
+        << QByteArray("Londonderry,VT,03053") << QByteArray("other-state,Londonderry,NH");
+    QTest::newRow("unknown-zip") << QByteArray("Nashua,NH,00000") << QByteArray("unknown-zip,,");
+    QTest::newRow("no-zip: empty") << QByteArray("Nashua,NH,") << QByteArray("no-zip,,");
+    QTest::newRow("no-zip: not digits") << QByteArray("Nashua,NH,O3060") << QByteArray("no-zip,,");
+    QTest::newRow("ok: a zip that lost its leading zero, as a list reads it")
+        << QByteArray("Nashua,NH,3060") << QByteArray("ok,Nashua,NH");
+}
+
+void ConvertQuestionsTest::check() {
+    QFETCH(QByteArray, record);
+    QFETCH(QByteArray, appended);
+    const ConvertResult result = convert({"--check", "--column", "zip", "--city-column", "city",
+                                          "--state-column", "state", "--fields", "county,state"},
+                                         "city,state,zip\n" + record + '\n');
+    QCOMPARE(result.status, 0);
+    const QByteArray county = appended.startsWith("unknown") || appended.startsWith("no-zip")
+                                  ? QByteArray()
+                              : appended.contains("MN")     ? QByteArray("Hennepin")
+                              : appended.contains("VT")     ? QByteArray("Caledonia")
+                              : appended.contains("Nashua") ? QByteArray("Hillsborough")
+                                                            : QByteArray("Rockingham");
+    QCOMPARE(result.out, "city,state,zip,check,city,state,county\r\n" + record + ',' + appended +
+                             ',' + county + "\r\n");
+    const QByteArray verdict = appended.left(appended.indexOf(','));
+    QVERIFY2(result.err.contains(", 1 " + verdict) || result.err.contains(": 1 " + verdict),
+             result.err);
+    QVERIFY(result.err.startsWith("quellist-convert: 1 records checked: "));
+}
+
+void ConvertQuestionsTest::usageErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QString miles = QStringLiteral("--within takes a distance in miles above 0 and at most "
+                                         "500, not \"%1\"");
+    for (const char* distance : {"0", "-5", "500.5", "ten", "nan", "inf", ""})
+        QTest::addRow("--within %s", distance)
+            << QStringList{"--within", distance} << miles.arg(QLatin1String(distance));
+    QTest::newRow("distance without --within")
+        << QStringList{"--format", "csv", "--fields", "zip,distance"}
+        << "--fields distance is the distance of --within: give --within";
+    QTest::newRow("--check without the city and state columns")
+        << QStringList{"--check", "--column", "zip"}
+        << "--check reads the zip, city and state columns of a table: give --city-column, "
+           "--state-column";
+    QTest::newRow("--check without the zip column")
+        << QStringList{"--check", "--city-column", "c", "--state-column", "s"}
+        << "--check reads the zip, city and state columns of a table: give --column (the zip's)";
+    QTest::newRow("--check and --within")
+        << QStringList{"--check", "--column", "z", "--city-column", "c", "--state-column",
+                       "s",       "--within", "5"}
+        << "--check and --within are two different runs: give one";
+    QTest::newRow("a table as geojson") << QStringList{"--column", "zip", "--format", "geojson"}
+                                        << "a table is written as csv or tsv: --format csv or "
+                                           "--format tsv";
+}
+
+void ConvertQuestionsTest::usageErrors() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const ConvertResult result = convert(arguments << "-o" << path("out"), "03053\n");
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.startsWith("quellist-convert: " + message.toUtf8() + '\n'), result.err);
+    QVERIFY(!QFile::exists(path("out")));
+}
+
+// GDAL's ogrinfo reads the features back: a row without a point left out and counted, the
+// others with their properties and their point.
+void ConvertQuestionsTest::geojsonReadByGdal() {
+    const ConvertResult result = convert({"--database", path("points.mdb"), "--format", "geojson",
+                                          "--fields", "zip,city,latitude", "-o", path("map.json")},
+                                         "Twin, KS\n10006\nNoplace, KS\n10010\n");
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.err, QByteArray("quellist-convert: 4 entries read, 3 converted, 1 unmatched, "
+                                    "3 rows written, 1 without a point left out\n"));
+    QProcess ogrinfo;
+    ogrinfo.start(QStringLiteral("ogrinfo"), {"-ro", "-al", "-q", path("map.json")});
+    QVERIFY2(ogrinfo.waitForFinished(60000),
+             "ogrinfo (Debian's gdal-bin) is needed: scripts/install-deps.sh --tests installs it");
+    const QByteArray read = ogrinfo.readAllStandardOutput();
+    QCOMPARE(ogrinfo.exitCode(), 0);
+    QCOMPARE(read.count("OGRFeature("), 3);
+    QVERIFY2(read.contains("OGRFeature(map):2\n"
+                           "  entry (String) = 10010\n"
+                           "  zip (String) = 10010\n"
+                           "  city (String) = Quote \"and\" Back\\slash\n"
+                           "  latitude (Real) = 30\n"
+                           "  POINT (-90 30)\n"),
+             read);
+    QVERIFY2(read.contains("entry (String) = TWIN, KS\n  zip (String) = 10004\n"), read);
+}
+
+// The examples of the manual and the README, whole.
+void ConvertQuestionsTest::workedExamples() {
+    const QString data = QStringLiteral(QUELLIST_TEST_DATA "/cli/");
+    QDir::setCurrent(data);
+    const ConvertResult near = convert(
+        {"-q", "--column", "zip", "--within", "5", "--fields", "zip,city,distance", "stores.csv"});
+    QCOMPARE(near.status, 0);
+    QCOMPARE(near.out, readFile(data + QStringLiteral("stores-within-5.csv")));
+    const ConvertResult checked = convert({"--check", "--column", "zip", "--city-column", "city",
+                                           "--state-column", "state", "addresses.csv"});
+    QCOMPARE(checked.status, 0);
+    QCOMPARE(checked.out, readFile(data + QStringLiteral("addresses-checked.csv")));
+    QCOMPARE(checked.err, QByteArray("quellist-convert: 7 records checked: 2 ok, 1 loose, 1 "
+                                     "other-city, 1 other-state, 1 unknown-zip, 1 no-zip\n"));
+    const ConvertResult map =
+        convert({"-q", "--format", "geojson", "--fields", "zip,city,county", "branches.txt"});
+    QCOMPARE(map.status, 0);
+    QCOMPARE(map.out, readFile(data + QStringLiteral("branches.geojson")));
+}
+
+QTEST_GUILESS_MAIN(ConvertQuestionsTest)
+#include "tst_ConvertQuestions.moc"
