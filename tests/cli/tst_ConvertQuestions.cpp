@@ -169,7 +169,8 @@ void ConvertQuestionsTest::within() {
 }
 
 // The save option words the rows; a table's records repeat, the distance where --fields puts
-// it; an entry without a point is unmatched, and the list says why.
+// it; an entry without a point is unmatched, and the list says why; a database built before
+// the points ends the run.
 void ConvertQuestionsTest::withinRowsAndTables() {
     const QStringList database{"--database", path("points.mdb"), "--within", "6"};
     const ConvertResult rows =
@@ -188,6 +189,11 @@ void ConvertQuestionsTest::withinRowsAndTables() {
     QCOMPARE(table.status, 0);
     QCOMPARE(table.out, QByteArray("id,zip,distance,zip\r\n1,10002,0.0,10002\r\n"
                                    "1,10002,5.3,10001\r\n2,10006,,\r\n"));
+    QVERIFY(TestDatabase::create(path("older.mdb"), QStringLiteral("CREATE TABLE ZIP_CODES (ZIP "
+                                                                  "TEXT, CITY TEXT, STATE TEXT);")));
+    const ConvertResult older = convert({"--database", path("older.mdb"), "--within", "5"}, "1\n");
+    QCOMPARE(older.status, 3);
+    QVERIFY2(older.err.contains("it has no table ZIP_POINTS"), older.err);
 }
 
 // Every verdict once, against the shipped data.
