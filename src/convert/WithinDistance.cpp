@@ -4,13 +4,13 @@
 #include <cmath>
 
 WithinDistance::WithinDistance(ZipDatabase& database, double miles,
-                               const EntryConverter::RowMaker& makeRow, LooseNames* loose)
+                               EntryConverter::RowMaker makeRow, LooseNames* loose)
     : database_(database)
     , centres_(
           database, [](const ZipRow& row) { return TextId(row[ZipField::Zip].toUInt()); }, loose,
           EntryConverter::ZipPlusFour::Read)
     , nearby_(database, miles)
-    , makeRow_(makeRow)
+    , makeRow_(std::move(makeRow))
     , rowOfZip_(NearbyZips::zipCount, noRow) {}
 
 WithinDistance::Result WithinDistance::rowsNear(QStringView entry) {

@@ -32,7 +32,7 @@ public:
     };
 
     // The database's lookups must fetch the zip, and its points be prepared.
-    WithinDistance(ZipDatabase& database, double miles, const EntryConverter::RowMaker& makeRow,
+    WithinDistance(ZipDatabase& database, double miles, EntryConverter::RowMaker makeRow,
                    LooseNames* loose);
 
     Result rowsNear(QStringView entry);

@@ -189,8 +189,9 @@ void ConvertQuestionsTest::withinRowsAndTables() {
     QCOMPARE(table.status, 0);
     QCOMPARE(table.out, QByteArray("id,zip,distance,zip\r\n1,10002,0.0,10002\r\n"
                                    "1,10002,5.3,10001\r\n2,10006,,\r\n"));
-    QVERIFY(TestDatabase::create(path("older.mdb"), QStringLiteral("CREATE TABLE ZIP_CODES (ZIP "
-                                                                  "TEXT, CITY TEXT, STATE TEXT);")));
+    QVERIFY(
+        TestDatabase::create(path("older.mdb"), QStringLiteral("CREATE TABLE ZIP_CODES (ZIP "
+                                                               "TEXT, CITY TEXT, STATE TEXT);")));
     const ConvertResult older = convert({"--database", path("older.mdb"), "--within", "5"}, "1\n");
     QCOMPARE(older.status, 3);
     QVERIFY2(older.err.contains("it has no table ZIP_POINTS"), older.err);
