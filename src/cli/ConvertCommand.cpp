@@ -197,39 +197,39 @@ void ConvertCommand::addRecord(const TableRecord& record, const TableEntries& en
         sinks.table->write(record, rows);
 }
 
-// The rows of --within for one entry, counted as rowsOf counts.
+// The rows of --within for one entry, counted.
 std::span<const WithinDistance::Row> ConvertCommand::rowsNear(QStringView entry,
                                                               const QString& name,
                                                               std::int64_t line,
                                                               const Sinks& sinks) {
-    ++counts_.read;
     const WithinDistance::Result near = sinks.within->rowsNear(entry);
-    if (!near.failure.isEmpty())
-        ConsoleMessage::say(
-            QStringLiteral("%1:%2: %3").arg(name, QString::number(line), near.failure));
-    counts_.rows += std::int64_t(near.rows.size());
-    if (!near.rows.empty())
-        ++counts_.converted;
-    else
-        listUnmatched(entry, name, line, sinks, near.noPoint);
+    countEntry({entry, name, line}, sinks, near.rows.size(), near.failure, near.noPoint);
     return near.rows;
 }
 
-// The rows of one entry, counted; an entry without rows is listed as unmatched.
+// The rows of one entry, counted.
 std::span<const std::uint32_t> ConvertCommand::rowsOf(QStringView entry, const QString& name,
                                                       std::int64_t line, const Sinks& sinks) {
-    ++counts_.read;
     std::span<const EntryConverter::TextId> rows;
     const QString failure = sinks.converter.convertKeeping(
         entry, [&](std::span<const EntryConverter::TextId> found) { rows = found; });
+    countEntry({entry, name, line}, sinks, rows.size(), failure);
+    return rows;
+}
+
+// An entry read: its lookup's failure told, its rows counted; one without rows is listed
+// as unmatched.
+void ConvertCommand::countEntry(const Place& place, const Sinks& sinks, std::size_t rows,
+                                const QString& failure, const QString& reason) {
+    ++counts_.read;
     if (!failure.isEmpty())
-        ConsoleMessage::say(QStringLiteral("%1:%2: %3").arg(name, QString::number(line), failure));
-    counts_.rows += std::int64_t(rows.size());
-    if (!rows.empty())
+        ConsoleMessage::say(
+            QStringLiteral("%1:%2: %3").arg(place.name, QString::number(place.line), failure));
+    counts_.rows += std::int64_t(rows);
+    if (rows > 0)
         ++counts_.converted;
     else
-        listUnmatched(entry, name, line, sinks);
-    return rows;
+        listUnmatched(place.entry, place.name, place.line, sinks, reason);
 }
 
 // A line longer than any entry can be: no lookup, a message, and the line listed as

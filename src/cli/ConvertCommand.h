@@ -68,6 +68,14 @@ private:
                                           const Sinks& sinks);
     std::span<const WithinDistance::Row> rowsNear(QStringView entry, const QString& name,
                                                   std::int64_t line, const Sinks& sinks);
+    // An entry and where it was read.
+    struct Place {
+        QStringView entry;
+        const QString& name;
+        std::int64_t line;
+    };
+    void countEntry(const Place& place, const Sinks& sinks, std::size_t rows,
+                    const QString& failure, const QString& reason = {});
     void skipEntry(QStringView start, const QString& name, std::int64_t line, const Sinks& sinks);
     // reason: why an entry that was found has no rows; else suggestions, if any.
     void listUnmatched(QStringView entry, const QString& name, std::int64_t line,

@@ -18,6 +18,7 @@ struct FieldList {
     std::optional<std::size_t> distanceAt;
 
     bool hasDistance() const { return distanceAt.has_value(); }
+    std::size_t count() const { return fields.size() + (distanceAt ? 1 : 0); }
 
     // The names of the fields in order, as headers write them.
     QStringList names() const {

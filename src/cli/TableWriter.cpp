@@ -80,14 +80,14 @@ void TableWriter::writeChecked(const TableRecord& record, const AddressCheck::Re
         out_.append(rows_[checked.row]);
         return;
     }
-    for (std::size_t i = 0; i < fields_.fields.size(); ++i)
+    for (std::size_t i = 0; i < fields_.count(); ++i)
         record_ += format_.separator();
     out_.append(record_ + format_.lineEnd());
 }
 
 void TableWriter::writeUnmatched(const TableRecord& record) {
     startRecord(record);
-    for (qsizetype i = 0; i < fields_.names().size(); ++i)
+    for (std::size_t i = 0; i < fields_.count(); ++i)
         record_ += format_.separator();
     out_.append(record_ + format_.lineEnd());
 }
