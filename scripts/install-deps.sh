@@ -37,4 +37,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+  # openssh-server is there for the tests' own sshd on a loopback port: the system's ssh
+  # service that the package starts is stopped and disabled again, so that installing the
+  # tests' packages opens no port.
+  if [[ " ${missing[*]} " == *" openssh-server "* ]] && [ -d /run/systemd/system ]; then
+    $sudo_cmd systemctl disable --now ssh.service ssh.socket >/dev/null 2>&1 || true
+  fi
 fi
