@@ -702,6 +702,22 @@ void QuellistConvertTest::tableFailures_data() {
         << "name columns by number";
     QTest::newRow("a table to a workbook")
         << QStringList{"--column", "zip", "--format", "xlsx"} << QByteArray() << 2 << "csv or tsv";
+    const QStringList checkAll{"--check", "--column",       "zip",  "--city-column",
+                               "city",    "--state-column", "state"};
+    QTest::newRow("--check: an unclosed quote")
+        << checkAll << QByteArray("city,state,zip\r\nDerry,NH,03038\r\n\"Derry,NH,03038\r\n") << 4
+        << "TABLE:3: a quoted field is not closed";
+    QTest::newRow("--check: a record with more fields")
+        << checkAll << QByteArray("city,state,zip\r\nDerry,NH,03038,x\r\n") << 4
+        << "TABLE:2: the record has 4 fields, the header 3";
+    QTest::newRow("--check: a state column the header lacks")
+        << QStringList{"--check", "--column",       "zip", "--city-column",
+                       "city",    "--state-column", "st"}
+        << QByteArray("city,state,zip\r\nDerry,NH,03038\r\n") << 2
+        << "TABLE:1: no column \"st\" in the header";
+    QTest::newRow("--within: a NUL byte") << QStringList{"--column", "zip", "--within", "5"}
+                                          << QByteArray("id,zip\r\n1,03053\r\n2,0\0\r\n", 22) << 4
+                                          << "TABLE:3: TABLE is not a table: it holds binary data";
 }
 
 void QuellistConvertTest::tableFailures() {
