@@ -4,12 +4,15 @@
 // rest of a row does not, so a row's bytes are made once with a mark where the distance
 // goes (RowBytes::head and tail), and the distance is written between the two.
 
+#include "cli/BufferedOutput.h"
 #include "cli/ConvertOptions.h"
+#include "cli/RowBytes.h"
+#include "convert/WithinDistance.h"
 
 #include <QByteArray>
 #include <QStringList>
 
-#include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -42,10 +45,16 @@ struct FieldList {
         return distanceMark < 0 ? out.size() : distanceMark;
     }
 
-    // Miles from tenths of a mile, one decimal: "12.5".
-    static void appendMiles(QByteArray& out, std::uint32_t tenths) {
-        out += QByteArray::number(tenths / 10);
-        out += '.';
-        out += char('0' + tenths % 10);
+    // A row made with a mark where the distance goes: the row before the mark, then lead
+    // (a separator, or a JSON name) and the miles with one decimal ("12.5"), then the rest.
+    static void appendNear(BufferedOutput& out, const RowBytes& rows,
+                           const WithinDistance::Row& row, QByteArrayView lead) {
+        out.append(rows.head(row.row));
+        out.append(lead);
+        char miles[16];
+        const int size = std::snprintf(miles, sizeof miles, "%u.%u", unsigned(row.tenths / 10),
+                                       unsigned(row.tenths % 10));
+        out.append(QByteArrayView(miles, size));
+        out.append(rows.tail(row.row));
     }
 };

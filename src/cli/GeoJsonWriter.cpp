@@ -76,9 +76,13 @@ bool GeoJsonWriter::startFeature(TextId row) {
     return true;
 }
 
-void GeoJsonWriter::write(QStringView entry, std::span<const TextId> rows) {
+void GeoJsonWriter::startEntry(QStringView entry) {
     feature_ = "{\"type\":\"Feature\",\"properties\":{\"entry\":";
     appendString(feature_, entry);
+}
+
+void GeoJsonWriter::write(QStringView entry, std::span<const TextId> rows) {
+    startEntry(entry);
     for (TextId id : rows)
         if (startFeature(id))
             out_.append(rows_[id]);
@@ -87,17 +91,10 @@ void GeoJsonWriter::write(QStringView entry, std::span<const TextId> rows) {
 void GeoJsonWriter::writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) {
     if (!fields_.hasDistance())
         return RowWriter::writeNear(entry, rows);
-    feature_ = "{\"type\":\"Feature\",\"properties\":{\"entry\":";
-    appendString(feature_, entry);
-    for (const WithinDistance::Row& row : rows) {
-        if (!startFeature(row.row))
-            continue;
-        out_.append(rows_.head(row.row));
-        miles_ = ",\"distance\":";
-        FieldList::appendMiles(miles_, row.tenths);
-        out_.append(miles_);
-        out_.append(rows_.tail(row.row));
-    }
+    startEntry(entry);
+    for (const WithinDistance::Row& row : rows)
+        if (startFeature(row.row))
+            FieldList::appendNear(out_, rows_, row, ",\"distance\":");
 }
 
 void GeoJsonWriter::finish() {

@@ -27,6 +27,8 @@ public:
 
 private:
     void appendProperty(QByteArray& out, ZipField field, const ZipRow& row) const;
+    // The start of the entry's features: its properties up to the entry.
+    void startEntry(QStringView entry);
     // Starts a feature of the entry's; false for a row without a point.
     bool startFeature(TextId row);
 
@@ -35,7 +37,6 @@ private:
     BufferedOutput out_;
     RowBytes rows_;
     QByteArray feature_; // the start of the entry's features, reused
-    QByteArray miles_;
     bool firstFeature_ = true;
     std::int64_t leftOut_ = 0;
 };

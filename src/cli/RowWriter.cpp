@@ -73,14 +73,10 @@ public:
         if (!fields_.hasDistance())
             return RowWriter::writeNear(entry, rows);
         startRecord(entry);
+        const char separator = format_.separator();
         for (const WithinDistance::Row& row : rows) {
             out_.append(first_);
-            out_.append(rows_.head(row.row));
-            miles_.resize(0);
-            miles_ += format_.separator();
-            FieldList::appendMiles(miles_, row.tenths);
-            out_.append(miles_);
-            out_.append(rows_.tail(row.row));
+            FieldList::appendNear(out_, rows_, row, QByteArrayView(&separator, 1));
         }
     }
     void finish() override { out_.commit(); }
@@ -97,7 +93,6 @@ private:
     BufferedOutput out_;
     RowBytes rows_;
     QByteArray first_; // the entry's field, reused
-    QByteArray miles_;
 };
 
 // --format aligned and xlsx: the results list of the window, written by its writers once,

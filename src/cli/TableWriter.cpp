@@ -58,16 +58,13 @@ void TableWriter::writeNear(const TableRecord& record, std::span<const WithinDis
     if (rows.empty())
         return;
     startRecord(record);
+    const char separator = format_.separator();
     for (const WithinDistance::Row& row : rows) {
         out_.append(record_);
-        out_.append(rows_.head(row.row));
-        if (fields_.hasDistance()) {
-            miles_.resize(0);
-            miles_ += format_.separator();
-            FieldList::appendMiles(miles_, row.tenths);
-            out_.append(miles_);
-        }
-        out_.append(rows_.tail(row.row));
+        if (fields_.hasDistance())
+            FieldList::appendNear(out_, rows_, row, QByteArrayView(&separator, 1));
+        else
+            out_.append(rows_[row.row]);
     }
 }
 

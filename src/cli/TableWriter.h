@@ -57,6 +57,5 @@ private:
     BufferedOutput out_;
     RowBytes rows_;
     QByteArray record_; // the record's own fields, reused
-    QByteArray miles_;
     bool headerWritten_ = false;
 };

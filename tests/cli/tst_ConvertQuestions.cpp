@@ -168,9 +168,9 @@ void ConvertQuestionsTest::within() {
     QCOMPARE(result.out, output);
 }
 
-// The save option words the rows; a table's records repeat, the distance where --fields puts
-// it; an entry without a point is unmatched, and the list says why; a database built before
-// the points ends the run.
+// The save option words the rows; a table's records and a map's features repeat, the
+// distance where --fields puts it; an entry without a point is unmatched, and the list says why; a
+// database built before the points ends the run.
 void ConvertQuestionsTest::withinRowsAndTables() {
     const QStringList database{"--database", path("points.mdb"), "--within", "6"};
     const ConvertResult rows =
@@ -189,6 +189,17 @@ void ConvertQuestionsTest::withinRowsAndTables() {
     QCOMPARE(table.status, 0);
     QCOMPARE(table.out, QByteArray("id,zip,distance,zip\r\n1,10002,0.0,10002\r\n"
                                    "1,10002,5.3,10001\r\n2,10006,,\r\n"));
+    const ConvertResult map = convert(
+        database + QStringList{"-q", "--format", "geojson", "--fields", "zip,distance"}, "10002\n");
+    QCOMPARE(map.status, 0);
+    QCOMPARE(map.out,
+             QByteArray("{\"type\":\"FeatureCollection\",\"features\":[\n"
+                        "{\"type\":\"Feature\",\"properties\":{\"entry\":\"10002\",\"zip\":"
+                        "\"10002\",\"distance\":0.0},\"geometry\":{\"type\":\"Point\","
+                        "\"coordinates\":[-99.9,40]}},\n"
+                        "{\"type\":\"Feature\",\"properties\":{\"entry\":\"10002\",\"zip\":"
+                        "\"10001\",\"distance\":5.3},\"geometry\":{\"type\":\"Point\","
+                        "\"coordinates\":[-100,40]}}\n]}\n"));
     QVERIFY(
         TestDatabase::create(path("older.mdb"), QStringLiteral("CREATE TABLE ZIP_CODES (ZIP "
                                                                "TEXT, CITY TEXT, STATE TEXT);")));
