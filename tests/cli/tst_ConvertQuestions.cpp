@@ -46,15 +46,17 @@ const Place places[] = {
     {"10010", "QUOTE \"AND\" BACK\\SLASH", "KS", 30.0, -90.0}, // escaped in JSON
 };
 
-QByteArray placeLines() {
-    QByteArray lines;
+QByteArray placeTable() {
+    QByteArray table = "zip\tcity\tstate\tlatitude\tlongitude\n";
     for (const Place& p : places) {
-        lines += QByteArray(p.zip) + '\t' + p.city + '\t' + p.state + "\t\t\t";
+        table += QByteArray(p.zip) + '\t' + p.city + '\t' + p.state + '\t';
         if (p.point)
-            lines += QByteArray::number(p.latitude) + '\t' + QByteArray::number(p.longitude);
-        lines += "\t\n";
+            table += QByteArray::number(p.latitude) + '\t' + QByteArray::number(p.longitude);
+        else
+            table += '\t';
+        table += '\n';
     }
-    return lines.replace("\t\n", "\n");
+    return table;
 }
 
 // The central angle by Vincenty's formula for the sphere, not the haversine the program
@@ -129,7 +131,7 @@ private:
 void ConvertQuestionsTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    QVERIFY(TestDatabase::fromPlaces(path("points.mdb"), placeLines()));
+    QVERIFY(TestDatabase::fromTable(path("points.mdb"), placeTable()));
 }
 
 void ConvertQuestionsTest::within_data() {

@@ -18,20 +18,28 @@ bool create(const QString& path, const QString& sql) {
     return ok;
 }
 
-bool fromPlaces(const QString& path, const QByteArray& places) {
-    std::string table;
+bool fromTable(const QString& path, const QByteArray& table) {
+    QList<QByteArray> lines = table.split('\n');
+    if (lines.isEmpty())
+        return false;
+    // The columns the header does not name, appended empty to every line.
+    QByteArray missing;
+    const QList<QByteArray> named = lines.front().split('\t');
     for (const ZipFieldInfo& field : zipFields)
-        table += std::string(table.empty() ? "" : "\t") + field.header;
-    table += '\n';
-    // Zip, city and state come first; the zip's own attributes after them, those not given
-    // empty.
-    for (const QByteArray& line : places.split('\n'))
+        if (!named.contains(field.header))
+            missing += '\t' + QByteArray(field.header);
+    std::string text = (lines.front() + missing + '\n').toStdString();
+    const QByteArray empty(missing.count('\t'), '\t');
+    for (const QByteArray& line : lines.mid(1))
         if (!line.isEmpty())
-            table += line.toStdString() +
-                     std::string(zipFields.size() - 1 - std::size_t(line.count('\t')), '\t') + '\n';
+            text += (line + empty + '\n').toStdString();
     ZipTsvReader reader;
-    return reader.parse(table) &&
+    return reader.parse(text) &&
            ZipbaseBuilder::build(reader.records(), QFile::encodeName(path).toStdString()).empty();
+}
+
+bool fromPlaces(const QString& path, const QByteArray& places) {
+    return fromTable(path, "zip\tcity\tstate\n" + places);
 }
 
 bool place(const QString& path, const QByteArray& bytes, const QString& sql) {

@@ -10,9 +10,12 @@ namespace TestDatabase {
 bool create(const QString& path, const QString& sql);
 
 // Builds a database at path as the build makes zipbase.mdb, with the database builder,
-// from the lines of a zip table: "ZIP<TAB>CITY<TAB>STATE", then as many of the zip's own
-// attributes as the line gives, in the table's column order; the others left empty. Returns false
+// from a zip table whose header line names the columns it gives ("zip\tcity\tstate\t
+// latitude"), in any order: the columns it does not name are left empty. Returns false
 // when the builder refuses the table.
+bool fromTable(const QString& path, const QByteArray& table);
+
+// The same from lines of zip, city and state alone: "ZIP<TAB>CITY<TAB>STATE\n...".
 bool fromPlaces(const QString& path, const QByteArray& places);
 
 // A database file the tables of broken files describe: made by the SQL when there is

@@ -60,6 +60,10 @@ void ZipTsvReaderTest::badLines_data() {
         << QByteArray("zip\tcity\tstate\n") << "1 county: the header lacks the column";
     QTest::newRow("an unknown column") << QByteArray(header).replace("\n", "\tcountry\n")
                                        << "1 country: the header names a column the table has not";
+    QTest::newRow("a column named twice") << QByteArray(header).replace("\n", "\tzip\n")
+                                          << "1 zip: the header names the column twice";
+    QTest::newRow("an empty table")
+        << QByteArray() << "1 : the table is empty: it has no header line";
     QTest::newRow("a field too few")
         << good + "03054\tB\tNH\n"
         << "3 : the line has 3 fields, not the 7 of the header (separated by tabs)";
@@ -119,6 +123,13 @@ void ZipTsvReaderTest::builder_data() {
         << good + line("03054", "B", "NH").replace("\n", "\tX\n") << QByteArray()
         << QByteArray("TABLE:3: the line has 8 fields, not the 7 of the header (separated by "
                       "tabs)\n");
+    QTest::newRow("an empty file")
+        << QByteArray("") << QByteArray()
+        << QByteArray("TABLE:1: the table is empty: it has no header line\n");
+    QTest::newRow("a header without rows")
+        << header << QByteArray()
+        << QByteArray("zipbase_builder: DATABASE: the table has no rows: a database without zips "
+                      "would answer nothing\n");
     QTest::newRow("a latitude out of range")
         << good + line("03054", "B", "NH", "\t\t-91\t0") << QByteArray()
         << QByteArray("TABLE:3: column latitude: \"-91\" is not a latitude (a number from -90 to "
@@ -138,7 +149,8 @@ void ZipTsvReaderTest::builder() {
     QProcess builder;
     builder.start(QStringLiteral(QUELLIST_ZIPBASE_BUILDER), {tsv, database});
     QVERIFY(builder.waitForFinished(60000));
-    QCOMPARE(builder.readAllStandardError(), message.replace("TABLE", tsv.toUtf8()));
+    QCOMPARE(builder.readAllStandardError(),
+             message.replace("TABLE", tsv.toUtf8()).replace("DATABASE", database.toUtf8()));
     QCOMPARE(builder.exitCode(), message.isEmpty() ? 0 : 1);
     QCOMPARE(QFileInfo::exists(database), message.isEmpty());
     QVERIFY(!QFileInfo::exists(database + QStringLiteral(".part")));

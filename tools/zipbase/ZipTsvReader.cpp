@@ -83,6 +83,10 @@ bool ZipTsvReader::parse(std::string_view text) {
     records_.clear();
     error_.reset();
     positions_.clear();
+    if (text.empty()) {
+        error_ = ZipTsvError{1, {}, "the table is empty: it has no header line"};
+        return false;
+    }
     std::size_t lineNumber = 0;
     while (!text.empty() || lineNumber == 0) {
         ++lineNumber;

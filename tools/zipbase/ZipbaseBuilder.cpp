@@ -98,6 +98,8 @@ std::string buildInto(const std::string& path, const std::vector<ZipRecord>& rec
 
 std::string ZipbaseBuilder::build(const std::vector<ZipRecord>& records,
                                   const std::string& target) {
+    if (records.empty())
+        return "the table has no rows: a database without zips would answer nothing";
     const std::string temporary = target + ".part";
     std::remove(temporary.c_str());
     std::string problem = buildInto(temporary, records);

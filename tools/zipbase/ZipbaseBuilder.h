@@ -12,6 +12,7 @@
 class ZipbaseBuilder {
 public:
     // Builds the database into a temporary file beside target and renames it over
-    // target only when complete. Returns an empty string on success, else the problem.
+    // target only when complete. Returns an empty string on success, else the problem (a
+    // table without rows is one).
     static std::string build(const std::vector<ZipRecord>& records, const std::string& target);
 };
