@@ -153,6 +153,7 @@ private slots:
     void closedPipeEndsQuietly_data();
     void closedPipeEndsQuietly();
     void versionNamesTheZipData();
+    void helpIsWhole();
     void manualNamesEveryOption();
     void fields_data();
     void fields();
@@ -497,6 +498,13 @@ void QuellistConvertTest::versionNamesTheZipData() {
     QVERIFY2(version.out.contains(sources.readAll()), version.out.constData());
 }
 
+// --help whole: a line lost from the option table (a format, an exit status) shows here.
+void QuellistConvertTest::helpIsWhole() {
+    const Result help = convert({QStringLiteral("--help")});
+    QCOMPARE(help.status, 0);
+    QCOMPARE(help.out, readFile(QStringLiteral(QUELLIST_TEST_DATA "/cli/help.txt")));
+}
+
 // The manual's OPTIONS name every option --help names, and no other: the two cannot drift.
 void QuellistConvertTest::manualNamesEveryOption() {
     const auto namesIn = [](const QStringList& lines) {
@@ -563,6 +571,11 @@ void QuellistConvertTest::fields_data() {
         << QByteArray()
         << "--fields takes names from zip, city, state, county, county_fips, latitude, "
            "longitude, distance, each once, not \"country\"";
+    QTest::newRow("a name twice")
+        << QStringList{"--format", "csv", "--fields", "zip,zip"} << QByteArray("03053\n") << 2
+        << QByteArray()
+        << "--fields takes names from zip, city, state, county, county_fips, latitude, "
+           "longitude, distance, each once, not \"zip\"";
     QTest::newRow("a database without the column")
         << QStringList{"--database", "THREE", "--format", "csv", "--fields", "zip,county"}
         << QByteArray("03053\n") << 3 << QByteArray() << "the table ZIP_CODES has no column COUNTY";

@@ -130,3 +130,19 @@ test('the diff summary names zips added, removed and renamed', () => {
   assert.deepStrictEqual(summary.removed, ['03060 NASHUA, NH']);
   assert.deepStrictEqual(summary.renamed, ['11760 MELVILLE, NY -> ISLANDIA, NY / MELVILLE, NY']);
 });
+
+test("a county's FIPS code keeps the leading zero of states 01 to 09", () => {
+  const line = (zip, place, name, state, county, code) =>
+    `US\t${zip}\t${place}\t${name}\t${state}\t${county}\t${code}\t\t\t41.3\t-72.9`;
+  const table = merge(
+    readGeoNames(
+      [
+        line('06460', 'Milford', 'Connecticut', 'CT', 'New Haven', '009'),
+        line('35004', 'Moody', 'Alabama', 'AL', 'Saint Clair', '115'),
+      ].join('\n')
+    ),
+    []
+  );
+  assert.strictEqual(table.attributes.get('06460').countyFips, '09009');
+  assert.strictEqual(table.attributes.get('35004').countyFips, '01115');
+});
