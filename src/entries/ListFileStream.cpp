@@ -145,9 +145,15 @@ bool ListFileStream::isBinary(QByteArrayView block) {
     return nul != nullptr;
 }
 
+// A file asks for what it has left (a small list allocates no megabyte), at least a page,
+// so that a file that grows while it is read is still read to its new end.
 bool ListFileStream::readBlock(QIODevice& device, QByteArray& block) {
-    block.resize(blockBytes);
-    const qint64 got = device.read(block.data(), blockBytes);
+    constexpr qint64 pageBytes = 4096;
+    const qint64 wanted = device.isSequential()
+                              ? blockBytes
+                              : std::clamp(device.size() - device.pos(), pageBytes, blockBytes);
+    block.resize(wanted);
+    const qint64 got = device.read(block.data(), wanted);
     if (got < 0) {
         error_ = device.errorString();
         return false;
