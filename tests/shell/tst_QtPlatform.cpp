@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +50,8 @@ void typeAndPressReturn(OpenFilesDialog& dialog, const QString& text) {
 } // namespace
 
 void QtPlatformTest::init() {
+    // The file dialog keeps its history and view in the user's settings: the tests' own.
+    QStandardPaths::setTestModeEnabled(true);
     dir_ = std::make_unique<QTemporaryDir>();
     for (const char* name : {"a.txt", "b.txt"}) {
         QFile file(dir_->filePath(QString::fromLatin1(name)));
@@ -65,8 +68,9 @@ QStringList QtPlatformTest::answerTo(const std::function<void(OpenFilesDialog&)>
         dialog->setDirectory(dir_->path());
         QTest::qWait(50); // the folder's listing arrives from a thread
         // A dialog that refused what was typed would stay open, perhaps under a warning of
-        // its own: close whatever is still open.
-        QTimer::singleShot(2000, dialog, [dialog] {
+        // its own: close whatever is still open. Long enough that a busy machine's slow
+        // folder listing is never cut short; only a test that fails anyway waits for it.
+        QTimer::singleShot(30000, dialog, [dialog] {
             while (QWidget* open = QApplication::activeModalWidget()) {
                 open->close();
                 if (open == dialog)
@@ -145,7 +149,9 @@ void QtPlatformTest::spreadsheetProgramFoundOnceBesideTheWindow() {
         file.close();
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     };
-    script("xdg-mime", "echo asked >> \"$0.log\"; sleep 1; echo calc.desktop\n");
+    // Commands by their full paths: the probe may start the script while PATH is still the
+    // folder alone, where no sleep is found and the answer would come at once.
+    script("xdg-mime", "echo asked >> \"$0.log\"; /bin/sleep 1; echo calc.desktop\n");
     script("xdg-open", "");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.toUtf8());
