@@ -142,9 +142,8 @@ const OptionDeclaration options[]{
      "geojson: a FeatureCollection, a Point for every row with a point",
      nullptr, takeFormat},
     {"--fields", "LIST", "[--fields LIST]",
-     "csv, tsv, geojson and tables: the fields of each row, in this\n"
-     "order, from zip, city, state, county, county_fips, latitude,\n"
-     "longitude, and distance with --within",
+     "csv, tsv, geojson and tables: the fields of each row, in this order, from {fields}, "
+     "and distance with --within",
      nullptr, takeFields},
     {"--within", "MILES", "[--within MILES]",
      "the rows of every zip within MILES (at most 500) of the entry's\n"

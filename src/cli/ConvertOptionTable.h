@@ -13,7 +13,8 @@ struct OptionDeclaration {
     const char* names;  // its spellings as --help shows them: "-o, --output"
     const char* value;  // what it takes ("FILE"); nullptr for a switch
     const char* usage;  // its piece of the usage line
-    const char* help;   // its lines in --help, "\n" between them
+    const char* help;   // its lines in --help, "\n" between them; "{fields}": the zip data's
+                        // fields, the lines then laid out anew
     const char* before; // a paragraph that opens a group before it in --help, or nullptr
     // Takes the option (and its value) into the options; false, with error set, when it
     // refuses the value. name: the spelling given.

@@ -39,13 +39,13 @@ std::optional<QString> valueOf(const QStringList& args, qsizetype& i, const QStr
     return args.at(++i);
 }
 
-// Words laid into lines no longer than the help's width, each after indent blanks.
-QString wrapped(const QString& text, qsizetype indent) {
+// Words laid into lines no longer than width.
+QString wrapped(const QString& text, qsizetype width) {
     QString out;
     qsizetype lineLength = 0;
     for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
-        if (lineLength > 0 && lineLength + 1 + word.size() > helpWidth - indent) {
-            out += u'\n' + QString(indent, u' ');
+        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+            out += u'\n';
             lineLength = 0;
         } else if (lineLength > 0) {
             out += u' ';
@@ -57,6 +57,19 @@ QString wrapped(const QString& text, qsizetype indent) {
     return out;
 }
 
+// An option's help as --help shows it: its own lines, or, where it names the fields of
+// the zip data ("{fields}"), those names laid into lines.
+QString helpOf(const OptionDeclaration& option) {
+    QString help = QString::fromLatin1(option.help);
+    if (!help.contains(QStringLiteral("{fields}")))
+        return help;
+    QStringList names;
+    for (const ZipFieldInfo& field : zipFields)
+        names << QLatin1String(field.header);
+    help.replace(QStringLiteral("{fields}"), names.join(QStringLiteral(", ")));
+    return wrapped(help.replace(u'\n', u' '), helpWidth - helpIndent);
+}
+
 // "  --save WHAT        city-state-zip ...": the names, then the lines of the help beside
 // them, or below them when the names are too long.
 QString helpEntry(const OptionDeclaration& option) {
@@ -65,8 +78,7 @@ QString helpEntry(const OptionDeclaration& option) {
         left += u' ' + QLatin1String(option.value);
     left += left.size() + 2 <= helpIndent ? QString(helpIndent - left.size(), u' ')
                                           : u'\n' + QString(helpIndent, u' ');
-    const QString help = QString::fromLatin1(option.help);
-    return left + QString(help).replace(u'\n', u'\n' + QString(helpIndent, u' ')) + u'\n';
+    return left + helpOf(option).replace(u'\n', u'\n' + QString(helpIndent, u' ')) + u'\n';
 }
 
 // The table options agree with each other and with the output format.
@@ -213,7 +225,7 @@ and CR all end a line. Binary input is refused; a line over 65,536 characters is
         statuses << QStringLiteral("%1 %2").arg(exit.status).arg(QLatin1String(exit.meaning));
     return text + u'\n' +
            wrapped(QStringLiteral("Exit status: ") + statuses.join(QStringLiteral("; ")) + u'.',
-                   0) +
+                   helpWidth) +
            u'\n';
 }
 

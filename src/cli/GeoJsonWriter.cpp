@@ -44,7 +44,7 @@ void GeoJsonWriter::appendProperty(QByteArray& out, ZipField field, const ZipRow
     out += '"';
     out += ':';
     const QStringView value = row[field];
-    if (field == ZipField::Latitude || field == ZipField::Longitude)
+    if (isNumber(infoOf(field).value))
         out += value.isEmpty() ? QByteArray("null") : jsonNumber(value);
     else
         appendString(out, SaveOption::shown(field, value, locale_));

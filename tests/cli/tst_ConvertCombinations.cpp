@@ -27,15 +27,15 @@ struct Mode {
 };
 const QStringList byEntry{"--column", "entry"};
 const Mode modes[] = {
-    {"plain", {}, byEntry, "zip,city,state,county,county_fips,latitude,longitude"},
+    {"plain", {}, byEntry, "zip,city,state,county,county_fips,latitude,longitude,timezone"},
     {"within",
      {"--within", "5"},
      byEntry,
-     "zip,distance,city,state,county,county_fips,latitude,longitude"},
+     "zip,distance,city,state,county,county_fips,latitude,longitude,timezone"},
     {"check",
      {"--check"},
      {"--column", "zip", "--city-column", "city", "--state-column", "state"},
-     "zip,county,county_fips,latitude,longitude"},
+     "zip,county,county_fips,latitude,longitude,timezone"},
 };
 
 struct Output {

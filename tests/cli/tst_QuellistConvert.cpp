@@ -561,6 +561,23 @@ void QuellistConvertTest::fields_data() {
         << QByteArray("id,zip\r\n7,03053-1234\r\n") << 0
         << QByteArray("id,zip,latitude,longitude\r\n7,03053-1234,42.8656,-71.3772\r\n")
         << QString();
+    QTest::newRow("time zones; a point in another continent is none")
+        << QStringList{"--format", "csv", "--fields", "zip,timezone,latitude,longitude"}
+        << QByteArray("86044\n86040\n97910\n32401\n00601\n96799\n10200\n") << 0
+        << QByteArray("entry,zip,timezone,latitude,longitude\r\n"
+                      "86044,86044,America/Denver,36.7093,-110.8411\r\n"
+                      "86040,86040,America/Phoenix,36.9147,-111.4558\r\n"
+                      "97910,97910,America/Boise,42.8801,-117.281\r\n"
+                      "32401,32401,America/Chicago,30.1606,-85.6494\r\n"
+                      "00601,00601,America/Puerto_Rico,18.16,-66.72\r\n"
+                      "96799,96799,Pacific/Pago_Pago,-14.27,-170.7\r\n"
+                      "10200,10200,,,\r\n")
+        << QString();
+    QTest::newRow("a military zip at 0,0 has no point, and no neighbours at 0,0")
+        << QStringList{"--within", "5", "--format", "csv", "--fields",
+                       "zip,latitude,longitude,distance"}
+        << QByteArray("09002\n") << 0 << QByteArray("entry,zip,latitude,longitude,distance\r\n")
+        << QString();
     for (const char* format : {"rows", "aligned", "xlsx"})
         QTest::addRow("refused with %s", format)
             << QStringList{"--format", format, "-o", "OUT", "--fields", "county"}
@@ -570,12 +587,12 @@ void QuellistConvertTest::fields_data() {
         << QStringList{"--format", "csv", "--fields", "zip,country"} << QByteArray("03053\n") << 2
         << QByteArray()
         << "--fields takes names from zip, city, state, county, county_fips, latitude, "
-           "longitude, distance, each once, not \"country\"";
+           "longitude, timezone, distance, each once, not \"country\"";
     QTest::newRow("a name twice")
         << QStringList{"--format", "csv", "--fields", "zip,zip"} << QByteArray("03053\n") << 2
         << QByteArray()
         << "--fields takes names from zip, city, state, county, county_fips, latitude, "
-           "longitude, distance, each once, not \"zip\"";
+           "longitude, timezone, distance, each once, not \"zip\"";
     QTest::newRow("a database without the column")
         << QStringList{"--database", "THREE", "--format", "csv", "--fields", "zip,county"}
         << QByteArray("03053\n") << 3 << QByteArray() << "the table ZIP_CODES has no column COUNTY";

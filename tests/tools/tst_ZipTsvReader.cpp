@@ -20,11 +20,22 @@ private slots:
 
 namespace {
 
-const QByteArray header = "zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude\n";
-// A line of the table: a zip, a city and a state, and the attributes of one zip.
+// Every column of the table, in the order of zipFields.
+QByteArray headerLine() {
+    QByteArray names;
+    for (const ZipFieldInfo& field : zipFields)
+        names += (names.isEmpty() ? "" : "\t") + QByteArray(field.header);
+    return names + '\n';
+}
+const QByteArray header = headerLine();
+const QString columns = QString::number(zipFields.size());
+
+// A line of the table: a zip, a city and a state, and the attributes of one zip in the
+// order of the columns; the columns after them empty.
 QByteArray line(const char* zip, const char* city, const char* state,
                 const char* attributes = "Rockingham\t33015\t42.8656\t-71.3772") {
-    return QByteArray(zip) + '\t' + city + '\t' + state + '\t' + attributes + '\n';
+    QByteArray line = QByteArray(zip) + '\t' + city + '\t' + state + '\t' + attributes;
+    return line + QByteArray(qsizetype(zipFields.size()) - 1 - line.count('\t'), '\t') + '\n';
 }
 
 } // namespace
@@ -33,16 +44,17 @@ void ZipTsvReaderTest::readsRecords() {
     ZipTsvReader reader;
     QVERIFY(reader.parse((header + line("03053", "LONDONDERRY", "NH") +
                           line("83814", "COEUR D'ALENE", "ID", "Kootenai\t16055\t47.6\t-116.7") +
-                          "00601\tADJUNTAS\tPR\t\t\t18.16\t-66.72")
+                          line("00601", "ADJUNTAS", "PR", "\t\t18.16\t-66.72\tAmerica/Puerto_Rico"))
                              .toStdString()));
     QCOMPARE(reader.records().size(), std::size_t(3));
     QCOMPARE(reader.records().at(1)[ZipField::City], std::string("COEUR D'ALENE"));
     QCOMPARE(reader.records().at(1)[ZipField::CountyFips], std::string("16055"));
     QCOMPARE(reader.records().at(2)[ZipField::County], std::string());
     QCOMPARE(reader.records().at(2)[ZipField::Longitude], std::string("-66.72"));
+    QCOMPARE(reader.records().at(2)[ZipField::Timezone], std::string("America/Puerto_Rico"));
     // The columns in another order are read by their names.
-    QVERIFY(reader.parse("state\tzip\tcity\tlongitude\tlatitude\tcounty_fips\tcounty\n"
-                         "NH\t03053\tLONDONDERRY\t-71.3772\t42.8656\t33015\tRockingham\r\n"));
+    QVERIFY(reader.parse("timezone\tstate\tzip\tcity\tlongitude\tlatitude\tcounty_fips\tcounty\n"
+                         "\tNH\t03053\tLONDONDERRY\t-71.3772\t42.8656\t33015\tRockingham\r\n"));
     QCOMPARE(reader.records().at(0)[ZipField::Zip], std::string("03053"));
     QCOMPARE(reader.records().at(0)[ZipField::Latitude], std::string("42.8656"));
     QVERIFY(reader.parse(header.toStdString()));
@@ -66,13 +78,14 @@ void ZipTsvReaderTest::badLines_data() {
         << QByteArray() << "1 : the table is empty: it has no header line";
     QTest::newRow("a field too few")
         << good + "03054\tB\tNH\n"
-        << "3 : the line has 3 fields, not the 7 of the header (separated by tabs)";
+        << "3 : the line has 3 fields, not the " + columns + " of the header (separated by tabs)";
     QTest::newRow("a field too many")
         << good + line("03054", "B", "NH").replace("\n", "\tX\n")
-        << "3 : the line has 8 fields, not the 7 of the header (separated by tabs)";
+        << "3 : the line has " + QString::number(zipFields.size() + 1) + " fields, not the " +
+               columns + " of the header (separated by tabs)";
     QTest::newRow("an empty line")
         << good + "\n" + line("03054", "B", "NH")
-        << "3 : the line has 1 fields, not the 7 of the header (separated by tabs)";
+        << "3 : the line has 1 fields, not the " + columns + " of the header (separated by tabs)";
     QTest::newRow("short zip") << header + line("3053", "A", "NH")
                                << "2 zip: \"3053\" is not five digits";
     QTest::newRow("letter in zip")
@@ -81,7 +94,8 @@ void ZipTsvReaderTest::badLines_data() {
                                 << "2 city: empty or holds control characters";
     QTest::newRow("control in city") << header + line("03053", "LONDON\x01", "NH")
                                      << "2 city: empty or holds control characters";
-    QTest::newRow("nul in city") << header + QByteArray("03053\tA\0B\tNH\t\t\t\t\n", 17)
+    QTest::newRow("nul in city") << header + QByteArray("03053\tA\0B\tNH", 12) +
+                                        QByteArray(qsizetype(zipFields.size()) - 3, '\t') + '\n'
                                  << "2 city: empty or holds control characters";
     QTest::newRow("long state") << header + line("03053", "A", "NHX")
                                 << "2 state: \"NHX\" is not a two-letter code";
@@ -94,6 +108,13 @@ void ZipTsvReaderTest::badLines_data() {
     QTest::newRow("a longitude that is no number")
         << header + line("03053", "A", "NH", "\t\t42.8\t71W")
         << "2 longitude: \"71W\" is not a longitude (a number from -180 to 180)";
+    QTest::newRow("a point at latitude 0 and longitude 0")
+        << header + line("09002", "APO", "AE", "\t\t0\t-0.0")
+        << "2 latitude: latitude 0 and longitude 0 is a source's placeholder, not a point: leave "
+           "both empty";
+    QTest::newRow("a time zone that is no name")
+        << header + line("03053", "A", "NH", "\t\t42.8\t-71.3\t-05:00")
+        << "2 timezone: \"-05:00\" is not a time zone name (America/Denver)";
     QTest::newRow("a longitude past the date line")
         << header + line("03053", "A", "NH", "\t\t42.8\t-180.01")
         << "2 longitude: \"-180.01\" is not a longitude (a number from -180 to 180)";
@@ -121,8 +142,11 @@ void ZipTsvReaderTest::builder_data() {
         << good << readFile(QStringLiteral(QUELLIST_ZIPBASE)).left(40960) << QByteArray();
     QTest::newRow("a field too many")
         << good + line("03054", "B", "NH").replace("\n", "\tX\n") << QByteArray()
-        << QByteArray("TABLE:3: the line has 8 fields, not the 7 of the header (separated by "
-                      "tabs)\n");
+        << QStringLiteral("TABLE:3: the line has %1 fields, not the %2 of the header (separated "
+                          "by tabs)\n")
+               .arg(zipFields.size() + 1)
+               .arg(columns)
+               .toUtf8();
     QTest::newRow("an empty file")
         << QByteArray("") << QByteArray()
         << QByteArray("TABLE:1: the table is empty: it has no header line\n");

@@ -44,6 +44,20 @@ bool isDegrees(std::string_view text, double bound) {
     return value >= -bound && value <= bound;
 }
 
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// An IANA time zone name: a letter first, then letters, digits and _ + - /.
+bool isTimeZone(std::string_view text) {
+    constexpr std::size_t longest = 64;
+    const auto named = [](char c) {
+        return isLetter(c) || isDigit(c) || c == '_' || c == '+' || c == '-' || c == '/';
+    };
+    return !text.empty() && text.size() <= longest && isLetter(text[0]) &&
+           std::all_of(text.begin(), text.end(), named);
+}
+
 // Why the value cannot stand in its column; nothing when it can.
 std::optional<std::string> checkValue(ZipValue rule, std::string_view value) {
     const std::string shown = '"' + std::string(value) + '"';
@@ -73,8 +87,23 @@ std::optional<std::string> checkValue(ZipValue rule, std::string_view value) {
         return value.empty() || isDegrees(value, 180)
                    ? std::nullopt
                    : std::optional(shown + " is not a longitude (a number from -180 to 180)");
+    case ZipValue::TimeZone:
+        return value.empty() || isTimeZone(value)
+                   ? std::nullopt
+                   : std::optional(shown + " is not a time zone name (America/Denver)");
     }
     return std::nullopt;
+}
+
+// Latitude 0, longitude 0: where a source puts a zip it has no point for.
+bool isPlaceholderPoint(const ZipRecord& record) {
+    const std::string& latitude = record[ZipField::Latitude];
+    const std::string& longitude = record[ZipField::Longitude];
+    double lat = 1;
+    double lon = 1;
+    std::from_chars(latitude.data(), latitude.data() + latitude.size(), lat);
+    std::from_chars(longitude.data(), longitude.data() + longitude.size(), lon);
+    return !latitude.empty() && !longitude.empty() && lat == 0 && lon == 0;
 }
 
 } // namespace
@@ -137,6 +166,10 @@ std::optional<ZipTsvError> ZipTsvReader::parseLine(std::string_view line) {
             return ZipTsvError{0, zipFields[i].header, *problem};
         record.values[i] = std::string(value);
     }
+    if (isPlaceholderPoint(record))
+        return ZipTsvError{0, infoOf(ZipField::Latitude).header,
+                           "latitude 0 and longitude 0 is a source's placeholder, not a point: "
+                           "leave both empty"};
     records_.push_back(std::move(record));
     return std::nullopt;
 }

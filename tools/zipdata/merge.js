@@ -8,7 +8,9 @@
 // zipcodes table, and repeat on every line of the zip.
 
 // The table's columns, in order: the header line of data/us-zip-codes.tsv.
-const columns = ['zip', 'city', 'state', 'county', 'county_fips', 'latitude', 'longitude'];
+const columns = [
+  'zip', 'city', 'state', 'county', 'county_fips', 'latitude', 'longitude', 'timezone',
+];
 
 // The FIPS codes of the states and territories, the first two digits of a county's code.
 const stateFips = {
@@ -83,6 +85,7 @@ function attributesOf(geoRows, zipRows) {
       countyFips: /^\d{3}$/.test(code) && stateFips[state] ? stateFips[state] + code : '',
       latitude: (row.latitude ?? '').trim(),
       longitude: (row.longitude ?? '').trim(),
+      timezone: '',
     });
   }
   for (const row of zipRows) {
@@ -90,7 +93,7 @@ function attributesOf(geoRows, zipRows) {
     if (!/^\d{5}$/.test(zip) || attributes.has(zip)) continue;
     const latitude = (row.latitude ?? '').trim();
     const longitude = (row.longitude ?? '').trim();
-    attributes.set(zip, { county: '', countyFips: '', latitude, longitude });
+    attributes.set(zip, { county: '', countyFips: '', latitude, longitude, timezone: '' });
   }
   for (const [zip, a] of attributes)
     if (/[\x00-\x1f\x7f]/.test(Object.values(a).join('')))
@@ -100,10 +103,10 @@ function attributesOf(geoRows, zipRows) {
 
 // The table's text: the header, then every line with its zip's attributes.
 function tableText(table) {
-  const none = { county: '', countyFips: '', latitude: '', longitude: '' };
+  const none = { county: '', countyFips: '', latitude: '', longitude: '', timezone: '' };
   const lines = table.lines.map((line) => {
     const a = table.attributes.get(line.slice(0, 5)) ?? none;
-    return [line, a.county, a.countyFips, a.latitude, a.longitude].join('\t');
+    return [line, a.county, a.countyFips, a.latitude, a.longitude, a.timezone].join('\t');
   });
   return [columns.join('\t'), ...lines].join('\n') + '\n';
 }
@@ -186,8 +189,20 @@ function diffSummary(oldLines, newLines) {
   };
 }
 
+// The state of each zip: that of its first line.
+function statesOf(lines) {
+  const states = new Map();
+  for (const line of lines) {
+    const [zip, , state] = line.split('\t');
+    if (!states.has(zip)) states.set(zip, state);
+  }
+  return states;
+}
+
 module.exports = {
   columns,
+  stateFips,
+  statesOf,
   readGeoNames,
   readZipcodes,
   militaryState,

@@ -109,13 +109,13 @@ test("a zip's own attributes: GeoNames first, the state's FIPS code before the c
   assert.strictEqual(
     tableText(table),
     [
-      'zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude',
-      '00601\tADJUNTAS\tPR\t\t\t18.16\t-66.72', // in the zipcodes table alone
-      '03053\tLONDONDERRY\tNH\tRockingham\t33015\t42.8656\t-71.3772', // in both
-      '09025\tAPO AE\tAE\t\t\t38.89\t-77.03', // military: no state of its own, no FIPS
-      '11760\tISLANDIA\tNY\tSuffolk\t36103\t40.8105\t-73.4147', // two names: repeated
-      '11760\tMELVILLE\tNY\tSuffolk\t36103\t40.8105\t-73.4147',
-      '87936\tGARFIELD\tNM\tDo\u00f1a Ana\t35013\t32.7557\t-107.2704', // a county not in ASCII
+      'zip\tcity\tstate\tcounty\tcounty_fips\tlatitude\tlongitude\ttimezone',
+      '00601\tADJUNTAS\tPR\t\t\t18.16\t-66.72\t', // in the zipcodes table alone
+      '03053\tLONDONDERRY\tNH\tRockingham\t33015\t42.8656\t-71.3772\t', // in both
+      '09025\tAPO AE\tAE\t\t\t38.89\t-77.03\t', // military: no state of its own, no FIPS
+      '11760\tISLANDIA\tNY\tSuffolk\t36103\t40.8105\t-73.4147\t', // two names: repeated
+      '11760\tMELVILLE\tNY\tSuffolk\t36103\t40.8105\t-73.4147\t',
+      '87936\tGARFIELD\tNM\tDo\u00f1a Ana\t35013\t32.7557\t-107.2704\t', // a county not in ASCII
       '',
     ].join('\n')
   );
