@@ -37,12 +37,14 @@ void EventPump::runBeside(const std::function<void()>& work) {
             }
             done = true;
         });
-        while (!done) {
+        // At least one look at the clock: a yield that is due shows what the command set
+        // before the wait (the bar at 100), however soon the work is done.
+        do {
             if (due())
                 yield(); // a WindowClosed thrown here joins the worker first
             else
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
+        } while (!done);
     }
     if (failure)
         std::rethrow_exception(failure);
