@@ -3,8 +3,6 @@
 #include "cli/ConvertOptions.h"
 #include "convert/SaveOption.h"
 
-#include <QStringList>
-
 #include <algorithm>
 
 namespace {
@@ -24,24 +22,28 @@ QStringList formatNames() {
     return names;
 }
 
-bool takeSave(ConvertOptions& options, const QString&, const QString& value, QString& error) {
-    const QStringList names = SaveOption::names();
-    options.saveOption = int(names.indexOf(value));
-    if (SaveOption::isValid(options.saveOption))
-        return true;
-    error = QStringLiteral("--save takes one of %1, not \"%2\"")
-                .arg(names.join(QStringLiteral(", ")), value);
-    return false;
+QStringList tableFormatNames() {
+    return {QStringLiteral("csv"), QStringLiteral("tsv")};
+}
+
+// The names --fields takes: the zip data's fields, and distance.
+QStringList fieldNames() {
+    QStringList names;
+    for (const ZipFieldInfo& field : zipFields)
+        names << QLatin1String(field.header);
+    return names << QStringLiteral("distance");
+}
+
+bool takeSave(ConvertOptions& options, const QString&, const QString& value, QString&) {
+    options.saveOption = int(SaveOption::names().indexOf(value));
+    return true;
 }
 
 // "zip,county,latitude": names of the zip table's columns, and distance, each once.
 bool takeFields(ConvertOptions& options, const QString&, const QString& value, QString& error) {
     options.fields.clear();
     options.distanceAt.reset();
-    QStringList names;
-    for (const ZipFieldInfo& field : zipFields)
-        names << QLatin1String(field.header);
-    names << QStringLiteral("distance");
+    const QStringList names = fieldNames();
     for (const QString& given : value.split(u',')) {
         const QString name = given.trimmed();
         const qsizetype known = names.indexOf(name);
@@ -61,30 +63,8 @@ bool takeFields(ConvertOptions& options, const QString&, const QString& value, Q
     return true;
 }
 
-// A distance in miles: above 0, at most maxWithinMiles.
-bool takeWithin(ConvertOptions& options, const QString&, const QString& value, QString& error) {
-    constexpr double maxWithinMiles = 500;
-    bool number = false;
-    const double miles = value.trimmed().toDouble(&number);
-    if (!number || !(miles > 0 && miles <= maxWithinMiles)) {
-        error = QStringLiteral("--within takes a distance in miles above 0 and at most %1, not "
-                               "\"%2\"")
-                    .arg(maxWithinMiles)
-                    .arg(value);
-        return false;
-    }
-    options.withinMiles = miles;
-    return true;
-}
-
-bool takeFormat(ConvertOptions& options, const QString&, const QString& value, QString& error) {
-    const qsizetype format = formatNames().indexOf(value);
-    if (format < 0) {
-        error = QStringLiteral("--format takes one of %1, not \"%2\"")
-                    .arg(formatNames().join(QStringLiteral(", ")), value);
-        return false;
-    }
-    options.format = formats[format].format;
+bool takeFormat(ConvertOptions& options, const QString&, const QString& value, QString&) {
+    options.format = formats[formatNames().indexOf(value)].format;
     options.formatGiven = true;
     return true;
 }
@@ -100,14 +80,21 @@ bool takeColumn(QString& column, const QString& name, const QString& value, QStr
     return true;
 }
 
-bool takeInputFormat(ConvertOptions& options, const QString&, const QString& value,
+template <QString TableOptions::*column>
+bool takeTableColumn(ConvertOptions& options, const QString& name, const QString& value,
                      QString& error) {
-    if (value != QStringLiteral("csv") && value != QStringLiteral("tsv")) {
-        error = QStringLiteral("--input-format takes csv or tsv, not \"%1\"").arg(value);
-        return false;
-    }
+    return takeColumn(options.table.*column, name, value, error);
+}
+
+bool takeInputFormat(ConvertOptions& options, const QString&, const QString& value, QString&) {
     options.table.inputFormat =
         value == QStringLiteral("csv") ? TableFormat::Csv : TableFormat::Tsv;
+    return true;
+}
+
+template <QString ConvertOptions::*text>
+bool setText(ConvertOptions& options, const QString&, const QString& value, QString&) {
+    options.*text = value;
     return true;
 }
 
@@ -117,14 +104,98 @@ bool set(ConvertOptions& options, const QString&, const QString&, QString&) {
     options.*flag = true;
     return true;
 }
-bool clearHeader(ConvertOptions& options, const QString&, const QString&, QString&) {
-    options.table.header = false;
+template <bool TableOptions::*flag, bool value>
+bool setTable(ConvertOptions& options, const QString&, const QString&, QString&) {
+    options.table.*flag = value;
     return true;
 }
-bool keepUnmatched(ConvertOptions& options, const QString&, const QString&, QString&) {
-    options.table.keepUnmatched = true;
+
+bool takeWithin(ConvertOptions& options, const QString&, const QString& value, QString&) {
+    options.withinMiles = value.trimmed().toDouble();
     return true;
 }
+
+bool takeNearest(ConvertOptions& options, const QString&, const QString& value, QString&) {
+    options.nearest = value.trimmed().toInt();
+    return true;
+}
+
+// Conditions of the rules that no option's presence tells.
+bool namesColumnsByName(const ConvertOptions& options) {
+    const TableOptions& t = options.table;
+    return !std::ranges::all_of(
+        QStringList{t.column, t.cityColumn, t.stateColumn, t.latitudeColumn, t.longitudeColumn},
+        [](const QString& c) { return c.isEmpty() || TableOptions::isNumber(c); });
+}
+bool writesToStandardOutput(const ConvertOptions& options) {
+    return options.output == QStringLiteral("-");
+}
+bool asksForDistance(const ConvertOptions& options) {
+    return options.distanceAt.has_value();
+}
+
+constexpr ValueRange withinRange{0, 500, false, false,
+                                 "--within takes a distance in miles above 0 and at most 500, "
+                                 "not \"%1\""};
+constexpr ValueRange nearestRange{1, 100, true, true,
+                                  "--nearest takes a number of zips from 1 to 100, not \"%1\""};
+
+constexpr OptionRule formatRules[]{
+    {OptionRule::Excludes, "--column | --city-column | --latitude-column",
+     "a table is written as csv or tsv: --format csv or --format tsv", "rows|aligned|xlsx|geojson"},
+    {OptionRule::Refuses, nullptr, "--format xlsx writes a workbook file: name it with -o FILE",
+     "xlsx", nullptr, writesToStandardOutput},
+};
+constexpr OptionRule fieldsRules[]{
+    {OptionRule::Needs,
+     "--format=csv | --format=tsv | --format=geojson | --column | --city-column | "
+     "--latitude-column",
+     "--fields chooses the fields of csv, tsv and geojson output: give --format csv, tsv or "
+     "geojson"},
+};
+constexpr OptionRule columnRules[]{
+    {OptionRule::Excludes, "--city-column",
+     "--column and --city-column name the entry twice: give one", nullptr, "--check"},
+    {OptionRule::Excludes, "--latitude-column",
+     "--column and --latitude-column name the entry twice: give one"},
+};
+constexpr OptionRule cityColumnRules[]{
+    {OptionRule::Needs, "--state-column", "--city-column needs --state-column"},
+    {OptionRule::Excludes, "--latitude-column",
+     "--city-column and --latitude-column name the entry twice: give one"},
+};
+constexpr OptionRule stateColumnRules[]{
+    {OptionRule::Needs, "--city-column", "--state-column needs --city-column"},
+};
+constexpr OptionRule latitudeColumnRules[]{
+    {OptionRule::Needs, "--longitude-column", "--latitude-column needs --longitude-column"},
+};
+constexpr OptionRule longitudeColumnRules[]{
+    {OptionRule::Needs, "--latitude-column", "--longitude-column needs --latitude-column"},
+};
+constexpr OptionRule readsTableRules[]{
+    {OptionRule::Needs, "--column | --city-column | --latitude-column",
+     "--input-format, --no-header and --keep-unmatched read a table: name its column with "
+     "--column"},
+};
+constexpr OptionRule noHeaderRules[]{
+    {OptionRule::Needs, "--column | --city-column | --latitude-column",
+     "--input-format, --no-header and --keep-unmatched read a table: name its column with "
+     "--column"},
+    {OptionRule::Refuses, nullptr, "--no-header: without a header, name columns by number", nullptr,
+     nullptr, namesColumnsByName},
+};
+constexpr OptionRule checkRules[]{
+    {OptionRule::NeedsAll, "--column (the zip's) | --city-column | --state-column",
+     "--check reads the zip, city and state columns of a table: give %1"},
+    {OptionRule::Excludes, "--within", "--check and --within are two different runs: give one"},
+    {OptionRule::Excludes, "--nearest", "--check and --nearest are two different runs: give one"},
+    {OptionRule::Excludes, "--latitude-column",
+     "--check reads the zip, city and state columns of a table, not a point"},
+    {OptionRule::Refuses, nullptr,
+     "--fields distance is the distance of --within, --nearest or a point: --check has none",
+     nullptr, nullptr, asksForDistance},
+};
 
 constexpr const char* tablesParagraph =
     "Tables (csv as RFC 4180 has it, or tsv): every record is written once for each of its\n"
@@ -132,82 +203,172 @@ constexpr const char* tablesParagraph =
     "over and extended. Output: csv or tsv (--format), by default the input's format.";
 
 const OptionDeclaration options[]{
-    {"--save", "WHAT", "[--save WHAT]", "city-state-zip (default), city, state, zip or city-state",
-     nullptr, takeSave},
-    {"--format", "FORMAT", "[--format FORMAT]",
-     "rows (default): one result row per line, as the clipboard copy\n"
-     "aligned: the text file of \"Save Results As Text File\"\n"
-     "csv, tsv: entry, city, state, zip for every result row\n"
-     "xlsx: the spreadsheet workbook (needs -o)\n"
-     "geojson: a FeatureCollection, a Point for every row with a point",
-     nullptr, takeFormat},
-    {"--fields", "LIST", "[--fields LIST]",
-     "csv, tsv, geojson and tables: the fields of each row, in this order, from {fields}, "
-     "and distance with --within",
-     nullptr, takeFields},
-    {"--within", "MILES", "[--within MILES]",
-     "the rows of every zip within MILES (at most 500) of the entry's\n"
-     "zips, nearest first, each zip once with its first place name",
-     nullptr, takeWithin},
-    {"-o, --output", "FILE", "[-o FILE]",
-     "write to FILE, put in place only when the run completes (\"-\", the\n"
-     "default: standard output)",
-     nullptr,
-     [](ConvertOptions& o, const QString&, const QString& v, QString&) {
-         o.output = v;
-         return true;
-     }},
-    {"--unmatched", "FILE", "[--unmatched FILE]",
-     "write the entries that gave no row, with their file and line", nullptr,
-     [](ConvertOptions& o, const QString&, const QString& v, QString&) {
-         o.unmatched = v;
-         return true;
-     }},
-    {"--database", "PATH", "[--database PATH]",
-     "the zip-code database (default: zipbase.mdb beside the program)", nullptr,
-     [](ConvertOptions& o, const QString&, const QString& v, QString&) {
-         o.database = v;
-         return true;
-     }},
-    {"--loose", nullptr, "[--loose]",
-     "a city and state the table lacks as written is tried with dots,\n"
-     "hyphens and blanks evened out and ST, STE, FT, MT, PT read as\n"
-     "SAINT, SAINTE, FORT, MOUNT, POINT (and the reverse); --unmatched\n"
-     "then adds up to three nearest places of the state",
-     nullptr, set<&ConvertOptions::loose>},
-    {"--strict", nullptr, "[--strict]", "exit with status 1 when some entries gave no row", nullptr,
-     set<&ConvertOptions::strict>},
-    {"-q, --quiet", nullptr, "[--quiet]", "no progress and no summary on standard error", nullptr,
-     set<&ConvertOptions::quiet>},
-    {"-h, --help", nullptr, "", "this text", nullptr, set<&ConvertOptions::help>},
-    {"--column", "COL", "[--column COL |",
-     "the column that holds the entry: a header name or a number from 1", tablesParagraph,
-     [](ConvertOptions& o, const QString& n, const QString& v, QString& e) {
-         return takeColumn(o.table.column, n, v, e);
-     }},
-    {"--city-column", "COL", "--city-column COL",
-     "with --state-column: two columns that make the entry \"CITY, ST\"", nullptr,
-     [](ConvertOptions& o, const QString& n, const QString& v, QString& e) {
-         return takeColumn(o.table.cityColumn, n, v, e);
-     }},
-    {"--state-column", "COL", "--state-column COL", "the state's column, with --city-column",
-     nullptr,
-     [](ConvertOptions& o, const QString& n, const QString& v, QString& e) {
-         return takeColumn(o.table.stateColumn, n, v, e);
-     }},
-    {"--input-format", "F", "[--input-format csv|tsv]",
-     "csv or tsv (default: tsv for .tsv and .tab files, else csv)", nullptr, takeInputFormat},
-    {"--no-header", nullptr, "[--no-header]",
-     "the first record is data, not a header (columns by number)", nullptr, clearHeader},
-    {"--keep-unmatched", nullptr, "[--keep-unmatched]",
-     "write a record without rows once, its appended fields empty", nullptr, keepUnmatched},
-    {"--check", nullptr, "[--check]]",
-     "with --column ZIP, --city-column and --state-column: every record\n"
-     "once, with check (ok, loose, other-city, other-state, unknown-zip,\n"
-     "no-zip) and the zip's own city and state appended",
-     nullptr, set<&ConvertOptions::check>},
-    {"--version", nullptr, "", "the version and the zip data's sources", nullptr,
-     set<&ConvertOptions::version>},
+    {.names = "--save",
+     .value = "WHAT",
+     .usage = "[--save WHAT]",
+     .help = "city-state-zip (default), city, state, zip or city-state",
+     .before = nullptr,
+     .take = takeSave,
+     .choices = SaveOption::names,
+     .choiceRefusal = "--save takes one of %1, not \"%2\""},
+    {.names = "--format",
+     .value = "FORMAT",
+     .usage = "[--format FORMAT]",
+     .help = "rows (default): one result row per line, as the clipboard copy\n"
+             "aligned: the text file of \"Save Results As Text File\"\n"
+             "csv, tsv: the entry and the fields of every result row\n"
+             "xlsx: the spreadsheet workbook (needs -o)\n"
+             "geojson: a FeatureCollection, a Point for every row with a point",
+     .before = nullptr,
+     .take = takeFormat,
+     .choices = formatNames,
+     .choiceRefusal = "--format takes one of %1, not \"%2\"",
+     .rules = formatRules},
+    {.names = "--fields",
+     .value = "LIST",
+     .usage = "[--fields LIST]",
+     .help = "csv, tsv, geojson and tables: the fields of each row, in this order, from "
+             "{fields}, and distance (miles from the entry's point or centres); without it, "
+             "the fields --save words",
+     .before = nullptr,
+     .take = takeFields,
+     .rules = fieldsRules},
+    {.names = "--within",
+     .value = "MILES",
+     .usage = "[--within MILES]",
+     .help = "the rows of every zip within MILES (at most 500) of the entry's\n"
+             "zips, nearest first, each zip once with its first place name",
+     .before = nullptr,
+     .take = takeWithin,
+     .range = &withinRange},
+    {.names = "--nearest",
+     .value = "N",
+     .usage = "[--nearest N]",
+     .help = "the rows of the N (1 to 100) zips nearest the entry, nearest first;\n"
+             "with --within MILES, at most N of those within MILES",
+     .before = nullptr,
+     .take = takeNearest,
+     .range = &nearestRange},
+    {.names = "-o, --output",
+     .value = "FILE",
+     .usage = "[-o FILE]",
+     .help = "write to FILE, put in place only when the run completes (\"-\", the\n"
+             "default: standard output)",
+     .before = nullptr,
+     .take = setText<&ConvertOptions::output>},
+    {.names = "--unmatched",
+     .value = "FILE",
+     .usage = "[--unmatched FILE]",
+     .help = "write the entries that gave no row, with their file and line",
+     .before = nullptr,
+     .take = setText<&ConvertOptions::unmatched>},
+    {.names = "--database",
+     .value = "PATH",
+     .usage = "[--database PATH]",
+     .help = "the zip-code database (default: zipbase.mdb beside the program)",
+     .before = nullptr,
+     .take = setText<&ConvertOptions::database>},
+    {.names = "--loose",
+     .value = nullptr,
+     .usage = "[--loose]",
+     .help = "a city and state the table lacks as written is tried with dots,\n"
+             "hyphens and blanks evened out and ST, STE, FT, MT, PT read as\n"
+             "SAINT, SAINTE, FORT, MOUNT, POINT (and the reverse); --unmatched\n"
+             "then adds up to three nearest places of the state",
+     .before = nullptr,
+     .take = set<&ConvertOptions::loose>},
+    {.names = "--strict",
+     .value = nullptr,
+     .usage = "[--strict]",
+     .help = "exit with status 1 when some entries gave no row",
+     .before = nullptr,
+     .take = set<&ConvertOptions::strict>},
+    {.names = "-q, --quiet",
+     .value = nullptr,
+     .usage = "[--quiet]",
+     .help = "no progress and no summary on standard error",
+     .before = nullptr,
+     .take = set<&ConvertOptions::quiet>},
+    {.names = "-h, --help",
+     .value = nullptr,
+     .usage = "",
+     .help = "this text",
+     .before = nullptr,
+     .take = set<&ConvertOptions::help>},
+    {.names = "--column",
+     .value = "COL",
+     .usage = "[--column COL |",
+     .help = "the column that holds the entry: a header name or a number from 1",
+     .before = tablesParagraph,
+     .take = takeTableColumn<&TableOptions::column>,
+     .rules = columnRules},
+    {.names = "--city-column",
+     .value = "COL",
+     .usage = "--city-column COL",
+     .help = "with --state-column: two columns that make the entry \"CITY, ST\"",
+     .before = nullptr,
+     .take = takeTableColumn<&TableOptions::cityColumn>,
+     .rules = cityColumnRules},
+    {.names = "--state-column",
+     .value = "COL",
+     .usage = "--state-column COL |",
+     .help = "the state's column, with --city-column",
+     .before = nullptr,
+     .take = takeTableColumn<&TableOptions::stateColumn>,
+     .rules = stateColumnRules},
+    {.names = "--latitude-column",
+     .value = "COL",
+     .usage = "--latitude-column COL",
+     .help = "with --longitude-column: two columns of decimal degrees that make\n"
+             "the entry a point, whose nearest zip it gives",
+     .before = nullptr,
+     .take = takeTableColumn<&TableOptions::latitudeColumn>,
+     .rules = latitudeColumnRules},
+    {.names = "--longitude-column",
+     .value = "COL",
+     .usage = "--longitude-column COL",
+     .help = "the longitude's column, with --latitude-column",
+     .before = nullptr,
+     .take = takeTableColumn<&TableOptions::longitudeColumn>,
+     .rules = longitudeColumnRules},
+    {.names = "--input-format",
+     .value = "F",
+     .usage = "[--input-format csv|tsv]",
+     .help = "csv or tsv (default: tsv for .tsv and .tab files, else csv)",
+     .before = nullptr,
+     .take = takeInputFormat,
+     .choices = tableFormatNames,
+     .choiceRefusal = "--input-format takes csv or tsv, not \"%2\"",
+     .rules = readsTableRules},
+    {.names = "--no-header",
+     .value = nullptr,
+     .usage = "[--no-header]",
+     .help = "the first record is data, not a header (columns by number)",
+     .before = nullptr,
+     .take = setTable<&TableOptions::header, false>,
+     .rules = noHeaderRules},
+    {.names = "--keep-unmatched",
+     .value = nullptr,
+     .usage = "[--keep-unmatched]",
+     .help = "write a record without rows once, its appended fields empty",
+     .before = nullptr,
+     .take = setTable<&TableOptions::keepUnmatched, true>,
+     .rules = readsTableRules},
+    {.names = "--check",
+     .value = nullptr,
+     .usage = "[--check]]",
+     .help = "with --column ZIP, --city-column and --state-column: every record\n"
+             "once, with check (ok, loose, other-city, other-state, unknown-zip,\n"
+             "no-zip) and the zip's own city and state appended",
+     .before = nullptr,
+     .take = set<&ConvertOptions::check>,
+     .rules = checkRules},
+    {.names = "--version",
+     .value = nullptr,
+     .usage = "",
+     .help = "the version and the zip data's sources",
+     .before = nullptr,
+     .take = set<&ConvertOptions::version>},
 };
 
 const ExitStatusDeclaration exitStatuses[]{
@@ -220,6 +381,10 @@ const ExitStatusDeclaration exitStatuses[]{
 };
 
 } // namespace
+
+QString OptionDeclaration::longName() const {
+    return QString::fromLatin1(names).split(QStringLiteral(", ")).constLast();
+}
 
 std::span<const OptionDeclaration> optionDeclarations() {
     return options;

@@ -1,13 +1,27 @@
 #pragma once
 // Every option of quellist-convert and every exit status, declared once: the parser, the
-// usage line and --help are made from these tables, and a test holds the manual's OPTIONS
-// to them. A new option is one row here (and its field in ConvertOptions).
+// usage line, --help and the checks of what options ask of each other are made from
+// these tables, and a test holds the manual's OPTIONS to them. An option is one row: its
+// spellings, the value it takes (its choices or its range), its help, its rules, and the
+// function that takes it into ConvertOptions.
+
+#include "cli/OptionRule.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <span>
 
 struct ConvertOptions;
+
+// The numbers an option takes: above (or from) low, up to high.
+struct ValueRange {
+    double low;
+    double high;
+    bool lowIncluded;
+    bool whole;          // whole numbers only
+    const char* refusal; // %1: the value given
+};
 
 struct OptionDeclaration {
     const char* names;  // its spellings as --help shows them: "-o, --output"
@@ -16,10 +30,17 @@ struct OptionDeclaration {
     const char* help;   // its lines in --help, "\n" between them; "{fields}": the zip data's
                         // fields, the lines then laid out anew
     const char* before; // a paragraph that opens a group before it in --help, or nullptr
-    // Takes the option (and its value) into the options; false, with error set, when it
-    // refuses the value. name: the spelling given.
+    // Takes the option (and its value, checked against choices and range) into the
+    // options; false, with error set, when it refuses the value. name: the spelling given.
     bool (*take)(ConvertOptions& options, const QString& name, const QString& value,
                  QString& error);
+    QStringList (*choices)() = nullptr;  // the values it takes; any when null
+    const char* choiceRefusal = nullptr; // %1: the choices, %2: the value given
+    const ValueRange* range = nullptr;   // a number in this range
+    std::span<const OptionRule> rules = {};
+
+    // "--output" of "-o, --output": the name rules and GivenOptions know it by.
+    QString longName() const;
 };
 
 struct ExitStatusDeclaration {

@@ -4,11 +4,9 @@
 #include "convert/SaveOption.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
-
-constexpr qsizetype helpIndent = 21; // where the descriptions of --help begin
-constexpr qsizetype helpWidth = 89;  // no line of --help is longer
 
 QStringList namesOf(const OptionDeclaration& option) {
     return QString::fromLatin1(option.names).split(QStringLiteral(", "));
@@ -39,94 +37,46 @@ std::optional<QString> valueOf(const QStringList& args, qsizetype& i, const QStr
     return args.at(++i);
 }
 
-// Words laid into lines no longer than width.
-QString wrapped(const QString& text, qsizetype width) {
-    QString out;
-    qsizetype lineLength = 0;
-    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
-        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
-            out += u'\n';
-            lineLength = 0;
-        } else if (lineLength > 0) {
-            out += u' ';
-            ++lineLength;
-        }
-        out += word;
-        lineLength += word.size();
-    }
-    return out;
+bool inRange(const ValueRange& range, const QString& value) {
+    bool number = false;
+    const double n =
+        range.whole ? double(value.trimmed().toInt(&number)) : value.trimmed().toDouble(&number);
+    return number && std::isfinite(n) && (range.lowIncluded ? n >= range.low : n > range.low) &&
+           n <= range.high;
 }
 
-// An option's help as --help shows it: its own lines, or, where it names the fields of
-// the zip data ("{fields}"), those names laid into lines.
-QString helpOf(const OptionDeclaration& option) {
-    QString help = QString::fromLatin1(option.help);
-    if (!help.contains(QStringLiteral("{fields}")))
-        return help;
-    QStringList names;
-    for (const ZipFieldInfo& field : zipFields)
-        names << QLatin1String(field.header);
-    help.replace(QStringLiteral("{fields}"), names.join(QStringLiteral(", ")));
-    return wrapped(help.replace(u'\n', u' '), helpWidth - helpIndent);
+// The value against the option's choices and range: the refusal, or empty.
+QString refusalOf(const OptionDeclaration& option, const QString& value) {
+    if (option.choices && !option.choices().contains(value))
+        return QString::fromLatin1(option.choiceRefusal)
+            .replace(QStringLiteral("%1"), option.choices().join(QStringLiteral(", ")))
+            .replace(QStringLiteral("%2"), value);
+    if (option.range && !inRange(*option.range, value))
+        return QString::fromLatin1(option.range->refusal).arg(value);
+    return {};
 }
 
-// "  --save WHAT        city-state-zip ...": the names, then the lines of the help beside
-// them, or below them when the names are too long.
-QString helpEntry(const OptionDeclaration& option) {
-    QString left = QStringLiteral("  ") + QLatin1String(option.names);
-    if (option.value)
-        left += u' ' + QLatin1String(option.value);
-    left += left.size() + 2 <= helpIndent ? QString(helpIndent - left.size(), u' ')
-                                          : u'\n' + QString(helpIndent, u' ');
-    return left + helpOf(option).replace(u'\n', u'\n' + QString(helpIndent, u' ')) + u'\n';
-}
-
-// The table options agree with each other and with the output format.
-// --check reads three columns of a table: each one that is not named.
-QStringList missingCheckColumns(const TableOptions& table) {
-    QStringList missing;
-    if (table.column.isEmpty())
-        missing << QStringLiteral("--column (the zip's)");
-    if (table.cityColumn.isEmpty())
-        missing << QStringLiteral("--city-column");
-    if (table.stateColumn.isEmpty())
-        missing << QStringLiteral("--state-column");
-    return missing;
-}
-
-bool checkTable(ConvertOptions& options, bool formatGiven, QString& error) {
-    const TableOptions& table = options.table;
-    if (const QStringList missing = missingCheckColumns(table);
-        options.check && !missing.isEmpty()) {
-        error = QStringLiteral("--check reads the zip, city and state columns of a table: give %1")
-                    .arg(missing.join(QStringLiteral(", ")));
+// One argument that names an option, and its value: taken into the options and given.
+bool takeOption(const QStringList& args, qsizetype& i, ConvertOptions& options, GivenOptions& given,
+                QString& error) {
+    QString name;
+    const OptionDeclaration* option = declarationOf(args.at(i), name);
+    if (!option) {
+        error = QStringLiteral("unknown option %1").arg(args.at(i));
         return false;
     }
-    if (!table.enabled()) {
-        if (!table.stateColumn.isEmpty())
-            error = QStringLiteral("--state-column needs --city-column");
-        else if (table.inputFormat || !table.header || table.keepUnmatched)
-            error = QStringLiteral("--input-format, --no-header and --keep-unmatched read a "
-                                   "table: name its column with --column");
-        return error.isEmpty();
-    }
-    if (!table.column.isEmpty() && !table.cityColumn.isEmpty() && !options.check)
-        error = QStringLiteral("--column and --city-column name the entry twice: give one");
-    else if (!table.cityColumn.isEmpty() && table.stateColumn.isEmpty())
-        error = QStringLiteral("--city-column needs --state-column");
-    else if (!table.header &&
-             !std::ranges::all_of(
-                 QStringList{table.column, table.cityColumn, table.stateColumn},
-                 [](const QString& c) { return c.isEmpty() || TableOptions::isNumber(c); }))
-        error = QStringLiteral("--no-header: without a header, name columns by number");
-    else if (formatGiven && options.format != OutputFormat::Csv &&
-             options.format != OutputFormat::Tsv)
-        error = QStringLiteral("a table is written as csv or tsv: --format csv or --format tsv");
-    if (!formatGiven)
-        options.format = table.formatOf(options.inputs.value(0)) == TableFormat::Tsv
-                             ? OutputFormat::Tsv
-                             : OutputFormat::Csv;
-    return error.isEmpty();
+    std::optional<QString> value = QString();
+    if (option->value && !(value = valueOf(args, i, name, error)))
+        return false;
+    if (option->value && !(error = refusalOf(*option, *value)).isEmpty())
+        return false;
+    given.insert(option->longName(), *value);
+    return option->take(options, name, *value, error);
+}
+
+void addOnce(std::vector<ZipField>& fields, ZipField field) {
+    if (std::ranges::find(fields, field) == fields.end())
+        fields.push_back(field);
 }
 
 } // namespace
@@ -151,34 +101,19 @@ TableFormat TableOptions::formatOf(const QString& input) const {
                : TableFormat::Csv;
 }
 
-namespace {
-
-// --fields, --within, --check and the output format agree with each other.
-bool checkRuns(const ConvertOptions& options, QString& error) {
-    const bool records = options.format == OutputFormat::Csv ||
-                         options.format == OutputFormat::Tsv ||
-                         options.format == OutputFormat::Geojson;
-    if ((!options.fields.empty() || options.distanceAt) && !options.table.enabled() && !records)
-        error = QStringLiteral("--fields chooses the fields of csv, tsv and geojson output: "
-                               "give --format csv, tsv or geojson");
-    else if (options.distanceAt && options.withinMiles <= 0)
-        error = QStringLiteral("--fields distance is the distance of --within: give --within");
-    else if (options.check && options.withinMiles > 0)
-        error = QStringLiteral("--check and --within are two different runs: give one");
-    return error.isEmpty();
+std::vector<ZipField> ConvertOptions::shownFields() const {
+    if (!check)
+        return fields.empty() ? SaveOption::at(saveOption).fields() : fields;
+    std::vector<ZipField> shown{ZipField::City, ZipField::State};
+    for (ZipField field : fields)
+        addOnce(shown, field);
+    return shown;
 }
 
-void addOnce(std::vector<ZipField>& fields, ZipField field) {
-    if (std::ranges::find(fields, field) == fields.end())
-        fields.push_back(field);
-}
-
-} // namespace
-
-std::vector<ZipField> ConvertOptions::fetchedFields() const {
-    std::vector<ZipField> fetched = appendedFields();
-    if (withinMiles > 0)
-        addOnce(fetched, ZipField::Zip); // the centres are zips
+std::vector<ZipField> ConvertOptions::fetchedFields(std::span<const ZipField> needed) const {
+    std::vector<ZipField> fetched = shownFields();
+    for (ZipField field : needed)
+        addOnce(fetched, field);
     if (format == OutputFormat::Geojson) {
         addOnce(fetched, ZipField::Latitude);
         addOnce(fetched, ZipField::Longitude);
@@ -186,88 +121,32 @@ std::vector<ZipField> ConvertOptions::fetchedFields() const {
     return fetched;
 }
 
-std::vector<ZipField> ConvertOptions::appendedFields() const {
-    if (!check)
-        return fields.empty() ? SaveOption::at(saveOption).fields() : fields;
-    std::vector<ZipField> appended{ZipField::City, ZipField::State};
-    for (ZipField field : fields)
-        addOnce(appended, field);
-    return appended;
-}
-
-QString ConvertOptions::usage() {
-    QString line = QStringLiteral("usage: quellist-convert");
-    for (const OptionDeclaration& option : optionDeclarations()) {
-        if (option.before)
-            line += QStringLiteral("\n        ");
-        if (*option.usage)
-            line += u' ' + QLatin1String(option.usage);
-    }
-    return line + QStringLiteral(" [FILE...]");
-}
-
-QString ConvertOptions::helpText() {
-    QString text = usage() + QStringLiteral(R"(
-
-Converts lists of US zip codes and "City, ST" entries as Quellist's window does: every zip
-code becomes its city and state, every city and state all the zip codes of that place.
-Entries are read from the FILEs (none, or "-": standard input) one per line; LF, CR LF
-and CR all end a line. Binary input is refused; a line over 65,536 characters is skipped.
-
-)");
-    for (const OptionDeclaration& option : optionDeclarations()) {
-        if (option.before)
-            text += u'\n' + QLatin1String(option.before) + u'\n';
-        text += helpEntry(option);
-    }
-    QStringList statuses;
-    for (const ExitStatusDeclaration& exit : exitStatusDeclarations())
-        statuses << QStringLiteral("%1 %2").arg(exit.status).arg(QLatin1String(exit.meaning));
-    return text + u'\n' +
-           wrapped(QStringLiteral("Exit status: ") + statuses.join(QStringLiteral("; ")) + u'.',
-                   helpWidth) +
-           u'\n';
-}
-
 std::optional<ConvertOptions>
 ConvertOptions::parse(const QStringList& args, const QString& defaultDatabase, QString& error) {
     ConvertOptions options;
     options.database = defaultDatabase;
+    GivenOptions given;
     bool onlyFiles = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
-        if (onlyFiles || arg == QStringLiteral("-") || !arg.startsWith(u'-')) {
+        if (onlyFiles || arg == QStringLiteral("-") || !arg.startsWith(u'-'))
             options.inputs.append(arg);
-            continue;
-        }
-        if (arg == QStringLiteral("--")) {
+        else if (arg == QStringLiteral("--"))
             onlyFiles = true;
-            continue;
-        }
-        QString name;
-        const OptionDeclaration* option = declarationOf(arg, name);
-        if (!option) {
-            error = QStringLiteral("unknown option %1").arg(arg);
-            return std::nullopt;
-        }
-        std::optional<QString> value = QString();
-        if (option->value && !(value = valueOf(args, i, name, error)))
-            return std::nullopt;
-        if (!option->take(options, name, *value, error))
+        else if (!takeOption(args, i, options, given, error))
             return std::nullopt;
     }
     if (options.inputs.isEmpty())
         options.inputs.append(QStringLiteral("-"));
     if (options.output.isEmpty())
         options.output = QStringLiteral("-");
-    if (!checkTable(options, options.formatGiven, error))
+    if (options.help || options.version)
+        return options;
+    if (!(error = brokenRule(given, options)).isEmpty())
         return std::nullopt;
-    if (!checkRuns(options, error))
-        return std::nullopt;
-    if (options.format == OutputFormat::Xlsx && options.output == QStringLiteral("-") &&
-        !options.help && !options.version) {
-        error = QStringLiteral("--format xlsx writes a workbook file: name it with -o FILE");
-        return std::nullopt;
-    }
+    if (options.table.enabled() && !options.formatGiven) // a table's output: its input's format
+        options.format = options.table.formatOf(options.inputs.value(0)) == TableFormat::Tsv
+                             ? OutputFormat::Tsv
+                             : OutputFormat::Csv;
     return options;
 }

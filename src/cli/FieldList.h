@@ -1,18 +1,19 @@
 #pragma once
-// The fields a written row shows, in order: fields of the zip table and, with --within,
-// the distance where --fields put it. The distance differs from entry to entry while the
-// rest of a row does not, so a row's bytes are made once with a mark where the distance
-// goes (RowBytes::head and tail), and the distance is written between the two.
+// The fields a written row shows, in order: fields of the zip table and the distance where
+// --fields puts it. The distance differs from entry to entry while the rest of a row does
+// not, so a row's bytes are made once with a mark where the distance goes (RowBytes::head
+// and tail), and each entry's distance is written between the two.
 
 #include "cli/BufferedOutput.h"
-#include "cli/ConvertOptions.h"
 #include "cli/RowBytes.h"
-#include "convert/WithinDistance.h"
+#include "convert/FoundRows.h"
+#include "convert/ZipColumns.h"
 
 #include <QByteArray>
 #include <QStringList>
 
-#include <cstdio>
+#include <cstdint>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -35,7 +36,7 @@ struct FieldList {
 
     // Appends each field with append(out, field), in order; returns where the distance goes
     // (out's size at the end when there is none).
-    template <class Append> qsizetype appendRow(QByteArray& out, const Append& append) const {
+    template <class Append> qsizetype appendFields(QByteArray& out, const Append& append) const {
         qsizetype distanceMark = -1;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (distanceAt == i)
@@ -45,16 +46,29 @@ struct FieldList {
         return distanceMark < 0 ? out.size() : distanceMark;
     }
 
-    // A row made with a mark where the distance goes: the row before the mark, then lead
-    // (a separator, or a JSON name) and the miles with one decimal ("12.5"), then the rest.
-    static void appendNear(BufferedOutput& out, const RowBytes& rows,
-                           const WithinDistance::Row& row, QByteArrayView lead) {
-        out.append(rows.head(row.row));
+    // The i-th of the rows as its bytes were made; where the fields show a distance, lead (a
+    // separator, or a JSON name) and the miles with one decimal ("12.5") at the mark, or
+    // none for a row without a distance.
+    void appendRow(BufferedOutput& out, const RowBytes& bytes, const FoundRows& rows, std::size_t i,
+                   QByteArrayView lead, QByteArrayView none) const {
+        const RowBytes::TextId id = rows.ids[i];
+        if (!hasDistance())
+            return out.append(bytes[id]);
+        out.append(bytes.head(id));
         out.append(lead);
-        char miles[16];
-        const int size = std::snprintf(miles, sizeof miles, "%u.%u", unsigned(row.tenths / 10),
-                                       unsigned(row.tenths % 10));
-        out.append(QByteArrayView(miles, size));
-        out.append(rows.tail(row.row));
+        if (rows.hasDistances()) {
+            char miles[16]; // "12.5": the digits backwards from the end
+            char* start = std::end(miles);
+            *--start = char('0' + rows.tenths[i] % 10);
+            *--start = '.';
+            std::uint32_t whole = rows.tenths[i] / 10;
+            do
+                *--start = char('0' + whole % 10);
+            while ((whole /= 10) != 0);
+            out.append(QByteArrayView(start, std::end(miles)));
+        } else {
+            out.append(none);
+        }
+        out.append(bytes.tail(id));
     }
 };

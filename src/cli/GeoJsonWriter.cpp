@@ -12,9 +12,7 @@ QByteArray jsonNumber(QStringView degrees) {
 } // namespace
 
 GeoJsonWriter::GeoJsonWriter(const ConvertOptions& options)
-    : fields_{options.fields.empty() ? std::vector(windowFields.begin(), windowFields.end())
-                                     : options.fields,
-              options.distanceAt}
+    : fields_{options.shownFields(), options.distanceAt}
     , out_(options.output) {
     out_.append("{\"type\":\"FeatureCollection\",\"features\":[\n");
 }
@@ -58,7 +56,7 @@ GeoJsonWriter::TextId GeoJsonWriter::makeRow(const ZipRow& row) {
     if (latitude.isEmpty() || longitude.isEmpty())
         return rows_.intern(QByteArray());
     QByteArray feature;
-    const qsizetype split = fields_.appendRow(
+    const qsizetype split = fields_.appendFields(
         feature, [&](QByteArray& out, ZipField field) { appendProperty(out, field, row); });
     feature += "},\"geometry\":{\"type\":\"Point\",\"coordinates\":[" + jsonNumber(longitude) +
                ',' + jsonNumber(latitude) + "]}}";
@@ -76,25 +74,12 @@ bool GeoJsonWriter::startFeature(TextId row) {
     return true;
 }
 
-void GeoJsonWriter::startEntry(QStringView entry) {
+void GeoJsonWriter::write(QStringView entry, const FoundRows& rows) {
     feature_ = "{\"type\":\"Feature\",\"properties\":{\"entry\":";
     appendString(feature_, entry);
-}
-
-void GeoJsonWriter::write(QStringView entry, std::span<const TextId> rows) {
-    startEntry(entry);
-    for (TextId id : rows)
-        if (startFeature(id))
-            out_.append(rows_[id]);
-}
-
-void GeoJsonWriter::writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) {
-    if (!fields_.hasDistance())
-        return RowWriter::writeNear(entry, rows);
-    startEntry(entry);
-    for (const WithinDistance::Row& row : rows)
-        if (startFeature(row.row))
-            FieldList::appendNear(out_, rows_, row, ",\"distance\":");
+    for (std::size_t i = 0; i < rows.ids.size(); ++i)
+        if (startFeature(rows.ids[i]))
+            fields_.appendRow(out_, rows_, rows, i, ",\"distance\":", "null");
 }
 
 void GeoJsonWriter::finish() {

@@ -1,9 +1,10 @@
 #pragma once
 // --format geojson: the rows as an RFC 7946 FeatureCollection, one Point feature a row at
-// the zip's longitude and latitude, with the entry and the fields of --fields (else city,
-// state and zip) as its properties: the coordinates and the distance as numbers, the rest
-// as strings. A row whose zip has no point cannot be placed: it is left out and counted.
-// Features go out as they come, one a line, so that any size streams.
+// the zip's longitude and latitude, with the entry and the shown fields
+// (ConvertOptions::shownFields) as its properties: the coordinates and the distance as
+// numbers (a row without a distance: null), the rest as strings. A row whose zip has no point
+// cannot be placed: it is left out and counted. Features go out as they come, one a line, so that
+// any size streams.
 
 #include "cli/BufferedOutput.h"
 #include "cli/FieldList.h"
@@ -17,8 +18,7 @@ public:
     explicit GeoJsonWriter(const ConvertOptions& options);
 
     TextId makeRow(const ZipRow& row) override;
-    void write(QStringView entry, std::span<const TextId> rows) override;
-    void writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) override;
+    void write(QStringView entry, const FoundRows& rows) override;
     std::int64_t rowsLeftOut() const override { return leftOut_; }
     void finish() override;
 
@@ -27,8 +27,6 @@ public:
 
 private:
     void appendProperty(QByteArray& out, ZipField field, const ZipRow& row) const;
-    // The start of the entry's features: its properties up to the entry.
-    void startEntry(QStringView entry);
     // Starts a feature of the entry's; false for a row without a point.
     bool startFeature(TextId row);
 

@@ -24,8 +24,8 @@ public:
         const QString text = SaveOption::wordRow(option_, row, locale_);
         return rows_.intern(ColumnLayout::withoutTrailingBlanks(text).toUtf8() + "\r\n");
     }
-    void write(QStringView, std::span<const TextId> rows) override {
-        for (TextId id : rows)
+    void write(QStringView, const FoundRows& rows) override {
+        for (TextId id : rows.ids)
             out_.append(rows_[id]);
     }
     void finish() override { out_.commit(); }
@@ -37,15 +37,14 @@ private:
     RowBytes rows_;
 };
 
-// --format csv and tsv: the entry, then the fields of --fields (else city, state and zip)
-// as results show them; a field the save option does not fetch stays empty.
+// --format csv and tsv: the entry, then the shown fields (ConvertOptions::shownFields) as
+// results show them.
 class RecordsWriter : public RowWriter {
 public:
     RecordsWriter(const ConvertOptions& options, bool csv)
         : format_(csv)
-        , fields_{options.fields.empty() ? std::vector(windowFields.begin(), windowFields.end())
-                                         : options.fields,
-                  options.distanceAt}
+        , fields_{options.shownFields(), options.distanceAt}
+        , separator_(format_.separator())
         , out_(options.output) {
         QByteArray header = "entry";
         for (const QString& name : fields_.names())
@@ -55,40 +54,27 @@ public:
 
     TextId makeRow(const ZipRow& row) override {
         QByteArray record;
-        const qsizetype split = fields_.appendRow(record, [&](QByteArray& out, ZipField field) {
+        const qsizetype split = fields_.appendFields(record, [&](QByteArray& out, ZipField field) {
             format_.appendNextField(out, SaveOption::shown(field, row[field], locale_));
         });
         return rows_.intern(record + format_.lineEnd(), split);
     }
-    void write(QStringView entry, std::span<const TextId> rows) override {
-        if (rows.empty())
+    void write(QStringView entry, const FoundRows& rows) override {
+        if (rows.ids.empty())
             return;
-        startRecord(entry);
-        for (TextId id : rows) {
+        first_.resize(0);
+        format_.appendField(first_, entry);
+        for (std::size_t i = 0; i < rows.ids.size(); ++i) {
             out_.append(first_);
-            out_.append(rows_[id]);
-        }
-    }
-    void writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) override {
-        if (!fields_.hasDistance())
-            return RowWriter::writeNear(entry, rows);
-        startRecord(entry);
-        const char separator = format_.separator();
-        for (const WithinDistance::Row& row : rows) {
-            out_.append(first_);
-            FieldList::appendNear(out_, rows_, row, QByteArrayView(&separator, 1));
+            fields_.appendRow(out_, rows_, rows, i, QByteArrayView(&separator_, 1), {});
         }
     }
     void finish() override { out_.commit(); }
 
 private:
-    void startRecord(QStringView entry) {
-        first_.resize(0);
-        format_.appendField(first_, entry);
-    }
-
     DelimitedFormat format_;
-    FieldList fields_; // in its order; without --fields, city, state and zip
+    FieldList fields_;
+    char separator_;
     QLocale locale_;
     BufferedOutput out_;
     RowBytes rows_;
@@ -109,7 +95,7 @@ public:
     TextId makeRow(const ZipRow& row) override {
         return results_.intern(SaveOption::wordRow(options_.saveOption, row, locale_));
     }
-    void write(QStringView, std::span<const TextId> rows) override { results_.appendIds(rows); }
+    void write(QStringView, const FoundRows& rows) override { results_.appendIds(rows.ids); }
 
     void finish() override {
         try {
@@ -132,13 +118,6 @@ private:
 };
 
 } // namespace
-
-void RowWriter::writeNear(QStringView entry, std::span<const WithinDistance::Row> rows) {
-    nearIds_.clear();
-    for (const WithinDistance::Row& row : rows)
-        nearIds_.push_back(row.row);
-    write(entry, nearIds_);
-}
 
 std::unique_ptr<RowWriter> RowWriter::make(const ConvertOptions& options) {
     switch (options.format) {

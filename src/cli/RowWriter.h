@@ -8,7 +8,7 @@
 
 #include "cli/BufferedOutput.h"
 #include "cli/ConvertOptions.h"
-#include "convert/WithinDistance.h"
+#include "convert/FoundRows.h"
 #include "convert/ZipField.h"
 
 #include <QStringView>
@@ -24,10 +24,8 @@ public:
     virtual ~RowWriter() = default;
 
     virtual TextId makeRow(const ZipRow& row) = 0;
-    virtual void write(QStringView entry, std::span<const TextId> rows) = 0;
-    // The rows of --within, each with its distance: written where a field shows it, else
-    // as any rows.
-    virtual void writeNear(QStringView entry, std::span<const WithinDistance::Row> rows);
+    // The rows of an entry; their distances where a field shows them.
+    virtual void write(QStringView entry, const FoundRows& rows) = 0;
     // Rows the format cannot show and left out (geojson: rows without a point).
     virtual std::int64_t rowsLeftOut() const { return 0; }
     // Completes the output and puts it in place. Throws AppError (OutputFailure).
@@ -35,7 +33,4 @@ public:
 
     // Throws AppError when the output cannot be made.
     static std::unique_ptr<RowWriter> make(const ConvertOptions& options);
-
-private:
-    std::vector<TextId> nearIds_;
 };

@@ -50,6 +50,10 @@ void TableEntries::locateColumns(const TableRecord& first) {
         cityColumn_ = columnIndex(options_.cityColumn, first);
         stateColumn_ = columnIndex(options_.stateColumn, first);
     }
+    if (!options_.latitudeColumn.isEmpty()) {
+        latitudeColumn_ = columnIndex(options_.latitudeColumn, first);
+        longitudeColumn_ = columnIndex(options_.longitudeColumn, first);
+    }
 }
 
 // A column by its number, or by its name in the header: as written, else the one name
@@ -89,10 +93,21 @@ QStringView TableEntries::entryOf(const TableRecord& record) {
         if (!field.contains(u'\t'))
             return EntryStream::shape(field, shaped_);
         joined_ = field.toString().remove(u'\t');
+    } else if (latitudeColumn_ >= 0) {
+        return {};
     } else {
-        joined_ = TrimBlanks(record[cityColumn_]).toString() + QStringLiteral(", ") +
-                  TrimBlanks(record[stateColumn_]).toString();
+        joined_.resize(0); // keeps its capacity: no allocation a record
+        joined_ += TrimBlanks(record[cityColumn_]);
+        joined_ += QStringView(u", ");
+        joined_ += TrimBlanks(record[stateColumn_]);
         joined_.remove(u'\t');
     }
     return EntryStream::shape(joined_, shaped_);
+}
+
+QString TableEntries::pointEntryOf(const TableRecord& record) const {
+    QString joined = TrimBlanks(record[latitudeColumn_]).toString() + u',' +
+                     TrimBlanks(record[longitudeColumn_]).toString();
+    QString shaped;
+    return EntryStream::shape(joined.remove(u'\t'), shaped).toString();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The entries of one table input: its header (when it has one) tells where the named
 // columns are, and every record after it gives one entry, the field of the entry column,
-// or "CITY, ST" made of the city and the state column, shaped as a line of a list is.
+// "CITY, ST" made of the city and the state column, or "LAT,LON" of the latitude and the
+// longitude column, shaped as a line of a list is.
 // Every record must have as many fields as the first: a short record would shift the
 // appended fields into the wrong columns.
 
@@ -34,6 +35,17 @@ public:
     Address addressOf(const TableRecord& record) const {
         return {record[entryColumn_], record[cityColumn_], record[stateColumn_]};
     }
+    // With the latitude and longitude columns: the record's two coordinates, as written.
+    struct Coordinates {
+        QStringView latitude;
+        QStringView longitude;
+    };
+    Coordinates coordinatesOf(const TableRecord& record) const {
+        return {record[latitudeColumn_], record[longitudeColumn_]};
+    }
+    // The entry "LAT,LON" of such a record, as a list line would give it. The entry the
+    // callback gets is empty for them: most records need no text of their point.
+    QString pointEntryOf(const TableRecord& record) const;
 
 private:
     void locateColumns(const TableRecord& first);
@@ -47,6 +59,8 @@ private:
     qsizetype entryColumn_ = -1;
     qsizetype cityColumn_ = -1;
     qsizetype stateColumn_ = -1;
+    qsizetype latitudeColumn_ = -1;
+    qsizetype longitudeColumn_ = -1;
     QString joined_;
     QString shaped_;
 };

@@ -6,13 +6,14 @@
 TableWriter::TableWriter(const ConvertOptions& options)
     : format_(options.format == OutputFormat::Csv)
     , withHeader_(options.table.header)
-    , fields_{options.appendedFields(), options.distanceAt}
+    , fields_{options.shownFields(), options.distanceAt}
     , check_(options.check)
+    , separator_(format_.separator())
     , out_(options.output) {}
 
 TableWriter::TextId TableWriter::makeRow(const ZipRow& row) {
     QByteArray appended;
-    const qsizetype split = fields_.appendRow(appended, [&](QByteArray& out, ZipField field) {
+    const qsizetype split = fields_.appendFields(appended, [&](QByteArray& out, ZipField field) {
         format_.appendNextField(out, SaveOption::shown(field, row[field], locale_));
     });
     return rows_.intern(appended + format_.lineEnd(), split);
@@ -44,27 +45,13 @@ void TableWriter::startRecord(const TableRecord& record) {
     }
 }
 
-void TableWriter::write(const TableRecord& record, std::span<const TextId> rows) {
-    if (rows.empty())
+void TableWriter::write(const TableRecord& record, const FoundRows& rows) {
+    if (rows.ids.empty())
         return;
     startRecord(record);
-    for (TextId id : rows) {
+    for (std::size_t i = 0; i < rows.ids.size(); ++i) {
         out_.append(record_);
-        out_.append(rows_[id]);
-    }
-}
-
-void TableWriter::writeNear(const TableRecord& record, std::span<const WithinDistance::Row> rows) {
-    if (rows.empty())
-        return;
-    startRecord(record);
-    const char separator = format_.separator();
-    for (const WithinDistance::Row& row : rows) {
-        out_.append(record_);
-        if (fields_.hasDistance())
-            FieldList::appendNear(out_, rows_, row, QByteArrayView(&separator, 1));
-        else
-            out_.append(rows_[row.row]);
+        fields_.appendRow(out_, rows_, rows, i, QByteArrayView(&separator_, 1), {});
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The output of a table run: every input record repeated once for each of its rows, the
-// fields of the row appended (those the save option fetches, in its order, or those of
-// --fields with the distance of --within where it puts it), csv or tsv. With --check every
-// record once, the check's verdict and the zip's fields appended.
+// shown fields of the row appended (ConvertOptions::shownFields, the distance where --fields
+// puts it), csv or tsv. With --check every record once, the check's verdict and the zip's
+// fields appended.
 // The header of the first input heads the output, extended by the appended fields' names.
 // Nothing is put in place before finish(): a writer destroyed unfinished leaves an old
 // output file whole.
@@ -13,7 +13,7 @@
 #include "cli/FieldList.h"
 #include "cli/RowBytes.h"
 #include "convert/AddressCheck.h"
-#include "convert/WithinDistance.h"
+#include "convert/FoundRows.h"
 #include "convert/ZipField.h"
 
 #include <QByteArray>
@@ -34,8 +34,7 @@ public:
     TextId makeRow(const ZipRow& row);
     // The header of an input: written for the first input only.
     void header(const TableRecord& fields);
-    void write(const TableRecord& record, std::span<const TextId> rows);
-    void writeNear(const TableRecord& record, std::span<const WithinDistance::Row> rows);
+    void write(const TableRecord& record, const FoundRows& rows);
     // The record once, the verdict of --check and then the fields of the zip's row (none
     // for a zip unknown or missing: empty fields).
     void writeChecked(const TableRecord& record, const AddressCheck::Result& checked);
@@ -53,6 +52,7 @@ private:
     bool withHeader_;
     FieldList fields_;
     bool check_; // a check column before the fields
+    char separator_;
     QLocale locale_;
     BufferedOutput out_;
     RowBytes rows_;

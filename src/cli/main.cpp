@@ -2,6 +2,7 @@
 
 #include "cli/ConsoleMessage.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ConvertHelp.h"
 #include "cli/ConvertOptions.h"
 #include "cli/VersionText.h"
 #include "core/AppError.h"
@@ -27,11 +28,11 @@ int run() {
         ConvertOptions::parse(QCoreApplication::arguments().mid(1), database, error);
     if (!options) {
         print(stderr,
-              QStringLiteral("quellist-convert: %1\n%2\n").arg(error, ConvertOptions::usage()));
+              QStringLiteral("quellist-convert: %1\n%2\n").arg(error, ConvertHelp::usage()));
         return ExitStatus::usage;
     }
     if (options->help) {
-        print(stdout, ConvertOptions::helpText());
+        print(stdout, ConvertHelp::text());
         return ExitStatus::done;
     }
     if (options->version) {

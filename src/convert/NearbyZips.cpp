@@ -23,21 +23,11 @@ NearbyZips::NearbyZips(ZipDatabase& database, double miles)
     , searched_(zipCount, false)
     , nearest_(zipCount, -1.0) {}
 
-// The haversine form: exact for the short distances searched here.
-double NearbyZips::milesBetween(GeoPoint a, GeoPoint b) {
-    const double dLat = radians(b.latitude - a.latitude);
-    const double dLon = radians(b.longitude - a.longitude);
-    const double h = std::sin(dLat / 2) * std::sin(dLat / 2) +
-                     std::cos(radians(a.latitude)) * std::cos(radians(b.latitude)) *
-                         std::sin(dLon / 2) * std::sin(dLon / 2);
-    return 2 * earthRadiusMiles * std::asin(std::min(1.0, std::sqrt(h)));
-}
-
 // The points within the angle d of a centre at latitude p lie within d of latitude, and
 // within asin(sin d / cos p) of longitude (the widest a circle of that radius reaches),
 // unless the circle holds a pole: then every longitude.
 std::vector<GeoBox> NearbyZips::boxesAround(GeoPoint centre, double miles) {
-    const double angle = miles / earthRadiusMiles;
+    const double angle = miles / GreatCircle::earthRadiusMiles;
     const double south = centre.latitude - angle * degrees - boxMargin;
     const double north = centre.latitude + angle * degrees + boxMargin;
     const double reach = std::sin(angle) / std::cos(radians(centre.latitude));
@@ -64,34 +54,43 @@ void NearbyZips::addNear(int zip, double miles) {
 }
 
 void NearbyZips::sortFound() {
-    for (Near& near : found_)
+    for (NearZip& near : found_)
         near.miles = nearest_[std::size_t(near.zip)];
-    for (const Near& near : found_)
+    for (const NearZip& near : found_)
         nearest_[std::size_t(near.zip)] = -1.0;
-    std::ranges::sort(found_, [](const Near& a, const Near& b) {
-        return a.miles != b.miles ? a.miles < b.miles : a.zip < b.zip;
-    });
+    std::ranges::sort(found_, nearerThan);
 }
 
-const std::vector<NearbyZips::Near>& NearbyZips::aroundZip(int zip) {
-    std::vector<Near>& near = aroundZip_[std::size_t(zip)];
+void NearbyZips::search(GeoPoint centre) {
+    found_.clear();
+    for (const GeoBox& box : boxesAround(centre, miles_))
+        database_.forEachPointIn(box, [&](int other, GeoPoint point) {
+            if (const double miles = GreatCircle::milesBetween(centre, point); miles <= miles_)
+                addNear(other, miles);
+        });
+    sortFound();
+}
+
+const std::vector<NearZip>& NearbyZips::aroundZip(int zip) {
+    std::vector<NearZip>& near = aroundZip_[std::size_t(zip)];
     if (searched_[std::size_t(zip)])
         return near;
-    found_.clear();
     if (const std::optional<GeoPoint> centre = database_.pointOf(zip))
-        for (const GeoBox& box : boxesAround(*centre, miles_))
-            database_.forEachPointIn(box, [&](int other, GeoPoint point) {
-                if (const double miles = milesBetween(*centre, point); miles <= miles_)
-                    addNear(other, miles);
-            });
-    sortFound();
+        search(*centre);
+    else
+        found_.clear();
     near = found_;
     near.shrink_to_fit();
     searched_[std::size_t(zip)] = true;
     return near;
 }
 
-const std::vector<NearbyZips::Near>& NearbyZips::around(std::span<const int> centres) {
+const std::vector<NearZip>& NearbyZips::around(GeoPoint centre) {
+    search(centre);
+    return found_;
+}
+
+const std::vector<NearZip>& NearbyZips::around(std::span<const int> centres) {
     const auto isZip = [](int centre) { return centre >= 0 && centre < zipCount; };
     if (centres.size() == 1 && isZip(centres.front()))
         return aroundZip(centres.front());
@@ -100,7 +99,7 @@ const std::vector<NearbyZips::Near>& NearbyZips::around(std::span<const int> cen
         if (isZip(centre))
             merged_.insert(merged_.end(), aroundZip(centre).begin(), aroundZip(centre).end());
     found_.clear();
-    for (const Near& near : merged_)
+    for (const NearZip& near : merged_)
         addNear(near.zip, near.miles);
     sortFound();
     return found_;

@@ -172,6 +172,8 @@ void ZipDatabase::prepare(std::span<const ZipField> fields) {
 }
 
 void ZipDatabase::preparePoints() {
+    if (pointOfZip_)
+        return; // prepared before
     sqlite3_stmt* found = prepareStatement(
         QStringLiteral("SELECT 1 FROM sqlite_schema WHERE name = 'ZIP_POINTS' COLLATE NOCASE"));
     const int stepped = sqlite3_step(found);
@@ -212,6 +214,18 @@ void ZipDatabase::forEachPointIn(const GeoBox& box, const PointHandler& onPoint)
         onPoint(sqlite3_column_int(pointsInBox_, 0),
                 GeoPoint{sqlite3_column_double(pointsInBox_, 1),
                          sqlite3_column_double(pointsInBox_, 2)});
+    if (stepped != SQLITE_DONE)
+        failQuery();
+}
+
+void ZipDatabase::forEachPoint(const PointHandler& onPoint) {
+    sqlite3_stmt* points = prepareStatement(
+        QStringLiteral("SELECT ID, LATITUDE, LONGITUDE FROM ZIP_POINTS ORDER BY ID"));
+    const ScopeExit finalize([points] { sqlite3_finalize(points); });
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(points)) == SQLITE_ROW)
+        onPoint(sqlite3_column_int(points, 0),
+                GeoPoint{sqlite3_column_double(points, 1), sqlite3_column_double(points, 2)});
     if (stepped != SQLITE_DONE)
         failQuery();
 }

@@ -5,6 +5,7 @@
 // run so the file is locked once, not once per query. Keys are always bound to
 // prepared statements, so no character of an entry can change a query.
 
+#include "convert/GeoPoint.h"
 #include "convert/ZipField.h"
 #include "core/AppError.h"
 
@@ -26,20 +27,6 @@ struct sqlite3_stmt;
 class DatabaseFault : public AppError {
 public:
     using AppError::AppError;
-};
-
-// A zip's point in decimal degrees.
-struct GeoPoint {
-    double latitude = 0;
-    double longitude = 0;
-};
-
-// The points of a box: latitude and longitude from low to high, in degrees.
-struct GeoBox {
-    double south = 0;
-    double north = 0;
-    double west = 0;
-    double east = 0;
 };
 
 class ZipDatabase {
@@ -69,13 +56,15 @@ public:
     void lookupCityState(QStringView city, QStringView state, const RowHandler& onRow);
     // Every place of the table once: "SELECT DISTINCT CITY, STATE". Throws AppError.
     void forEachPlace(const std::function<void(QStringView city, QStringView state)>& onPlace);
-    // Prepares the searches by distance over ZIP_POINTS, the R*Tree of the zips' points.
-    // Throws DatabaseFault when the file has no such table (a database built before it).
+    // Prepares the searches by distance over ZIP_POINTS, the R*Tree of the zips' points;
+    // once. Throws DatabaseFault when the file has no such table (a database built before it).
     void preparePoints();
     // The zip's point; none when the data gives it no coordinates.
     std::optional<GeoPoint> pointOf(int zip);
     // Every zip whose point lies in the box, in no particular order. Throws AppError.
     void forEachPointIn(const GeoBox& box, const PointHandler& onPoint);
+    // Every zip that has a point, by zip; the points must be prepared. Throws AppError.
+    void forEachPoint(const PointHandler& onPoint);
     // The rows the prepared lookups stepped through in full scans of the table so far:
     // 0 while every lookup finds its rows through an index.
     int fullScanSteps() const;

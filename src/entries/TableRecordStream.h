@@ -44,6 +44,13 @@ public:
         return QStringView(chars_).sliced(start, ends_[std::size_t(i)] - start);
     }
     qint64 line() const { return line_; }
+    // This record's fields and line as another's, in the storage this one has already.
+    void copyFrom(const TableRecord& other) {
+        chars_.resize(0);
+        chars_ += other.chars_;
+        ends_.assign(other.ends_.begin(), other.ends_.end());
+        line_ = other.line_;
+    }
 
 private:
     friend class TableRecordStream;

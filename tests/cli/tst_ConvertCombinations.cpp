@@ -27,9 +27,16 @@ struct Mode {
 };
 const QStringList byEntry{"--column", "entry"};
 const Mode modes[] = {
-    {"plain", {}, byEntry, "zip,city,state,county,county_fips,latitude,longitude,timezone"},
+    {"plain",
+     {},
+     byEntry,
+     "zip,distance,city,state,county,county_fips,latitude,longitude,timezone"},
     {"within",
      {"--within", "5"},
+     byEntry,
+     "zip,distance,city,state,county,county_fips,latitude,longitude,timezone"},
+    {"nearest",
+     {"--nearest", "3"},
      byEntry,
      "zip,distance,city,state,county,county_fips,latitude,longitude,timezone"},
     {"check",
@@ -57,7 +64,8 @@ struct Kind {
     QStringList arguments;
 };
 const Kind kinds[] = {
-    {"zip", {}}, {"zip+4", {}}, {"place", {}}, {"loose", {"--loose"}}, {"unmatched", {}},
+    {"zip", {}},       {"zip+4", {}}, {"place", {}}, {"loose", {"--loose"}},
+    {"unmatched", {}}, {"point", {}},
 };
 
 QString fileOf(const QString& mode, const QString& output, const QString& kind) {

@@ -43,6 +43,12 @@ const Place places[] = {
     {"10007", "EDGE", "KS", 40.0, -99.75},
     {"10008", "WEST", "AK", 52.0, 179.95}, // across the 180th meridian from the next
     {"10009", "EASTWARD", "AK", 52.0, -179.95},
+    {"10011", "POLAR", "AK", 89.9, 0.0}, // near the pole, at two sides of it
+    {"10012", "POLAR", "AK", 89.9, 90.0},
+    // As far from (35, -100) as the next, though the straight line through the earth to this
+    // one comes out a hair longer in floating point: the great-circle distance decides.
+    {"10013", "LEFT", "OK", 35.0, -100.5},
+    {"10014", "RIGHT", "OK", 35.0, -99.5},
     {"10010", "QUOTE \"AND\" BACK\\SLASH", "KS", 30.0, -90.0}, // escaped in JSON
 };
 
@@ -73,10 +79,12 @@ double milesApart(const Place& a, const Place& b) {
     return 3958.8 * std::atan2(y, x);
 }
 
-// What --within MILES --format csv --fields zip,city,distance gives for an entry whose zips
-// are centres: every zip once at its distance to the nearest centre, nearest first, ties
-// by zip, a zip's first name.
-QByteArray expectedNear(const QByteArray& entry, const QList<QByteArray>& centres, double miles) {
+// What --format csv --fields zip,city,distance gives for an entry whose centres are these
+// points, found by a scan over every point: each zip once at its distance to the nearest
+// centre, nearest first, ties by zip, a zip's first name; at most count of them, none
+// farther than miles.
+QByteArray expectedRows(const QByteArray& entry, const std::vector<Place>& centres,
+                        std::size_t count, double miles) {
     struct Near {
         const Place* place;
         double miles;
@@ -88,15 +96,15 @@ QByteArray expectedNear(const QByteArray& entry, const QList<QByteArray>& centre
         if (!p.point || seen)
             continue;
         double nearest = miles + 1;
-        for (const Place& c : places)
-            if (c.point && centres.contains(c.zip))
-                nearest = std::min(nearest, milesApart(c, p));
+        for (const Place& c : centres)
+            nearest = std::min(nearest, milesApart(c, p));
         if (nearest <= miles)
             near.push_back({&p, nearest});
     }
     std::ranges::sort(near, [](const Near& a, const Near& b) {
         return a.miles != b.miles ? a.miles < b.miles : QByteArray(a.place->zip) < b.place->zip;
     });
+    near.resize(std::min(near.size(), count));
     QByteArray rows = "entry,zip,city,distance\r\n";
     for (const Near& n : near) {
         QByteArray city = QByteArray(n.place->city).toLower();
@@ -105,6 +113,20 @@ QByteArray expectedNear(const QByteArray& entry, const QList<QByteArray>& centre
                 QByteArray::number(n.miles, 'f', 1) + "\r\n";
     }
     return rows;
+}
+
+// The points of the zips, as centres.
+std::vector<Place> pointsOf(const QList<QByteArray>& zips) {
+    std::vector<Place> centres;
+    for (const Place& p : places)
+        if (p.point && zips.contains(p.zip))
+            centres.push_back(p);
+    return centres;
+}
+
+// What --within MILES gives for an entry whose zips are centres.
+QByteArray expectedNear(const QByteArray& entry, const QList<QByteArray>& centres, double miles) {
+    return expectedRows(entry, pointsOf(centres), std::size(places), miles);
 }
 
 } // namespace
@@ -116,6 +138,9 @@ private slots:
     void within_data();
     void within();
     void withinRowsAndTables();
+    void nearest_data();
+    void nearest();
+    void pointsAgainstAScan();
     void check_data();
     void check();
     void usageErrors_data();
@@ -168,6 +193,135 @@ void ConvertQuestionsTest::within() {
                                          entry + '\n');
     QCOMPARE(result.status, 0);
     QCOMPARE(result.out, output);
+}
+
+// The nearest zips of a point, a zip and a place, against a scan over every point.
+void ConvertQuestionsTest::nearest_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QByteArray>("output");
+    const auto point = [](double latitude, double longitude) {
+        return std::vector<Place>{{"", "", "", latitude, longitude}};
+    };
+    constexpr double anywhere = 1e9;
+    QTest::newRow("a point: its nearest zip")
+        << QStringList() << QByteArray("40.02,-99.97")
+        << expectedRows("\"40.02,-99.97\"", point(40.02, -99.97), 1, anywhere);
+    QTest::newRow("a point as far from two zips: the lower zip first")
+        << QStringList{"--nearest", "2"} << QByteArray("35,-100")
+        << expectedRows("\"35,-100\"", point(35, -100), 2, anywhere);
+    for (const auto& [latitude, longitude] :
+         {std::pair(35.0, -100.0), std::pair(89.95, 45.0), std::pair(40.05, -99.95)})
+        QTest::addRow("the one nearest of two as far: the lower zip, %g,%g", latitude, longitude)
+            << QStringList() << QByteArray::number(latitude) + ',' + QByteArray::number(longitude)
+            << expectedRows('"' + QByteArray::number(latitude) + ',' +
+                                QByteArray::number(longitude) + '"',
+                            point(latitude, longitude), 1, anywhere);
+    QTest::newRow("near the pole: both sides of it, by zip")
+        << QStringList{"--nearest", "3"} << QByteArray("89.95,45")
+        << expectedRows("\"89.95,45\"", point(89.95, 45), 3, anywhere);
+    QTest::newRow("across the 180th meridian")
+        << QStringList{"--nearest", "2"} << QByteArray("52, 179.99")
+        << expectedRows("\"52, 179.99\"", point(52, 179.99), 2, anywhere);
+    QTest::newRow("a zip: itself first, then its neighbours")
+        << QStringList{"--nearest", "4"} << QByteArray("10002")
+        << expectedRows("10002", pointsOf({"10002"}), 4, anywhere);
+    QTest::newRow("a place of two zips: both at 0.0, then the nearest to either")
+        << QStringList{"--nearest", "5"} << QByteArray("Twin, KS")
+        << expectedRows("\"TWIN, KS\"", pointsOf({"10003", "10004"}), 5, anywhere);
+    QTest::newRow("within a distance: fewer than asked")
+        << QStringList{"--nearest", "10", "--within", "8"} << QByteArray("10001")
+        << expectedRows("10001", pointsOf({"10001"}), 10, 8);
+    QTest::newRow("a point within a distance")
+        << QStringList{"--within", "12"} << QByteArray("40.05,-99.9")
+        << expectedRows("\"40.05,-99.9\"", point(40.05, -99.9), std::size(places), 12);
+}
+
+void ConvertQuestionsTest::nearest() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, entry);
+    QFETCH(QByteArray, output);
+    QVERIFY(output.count('\n') > 1);
+    const ConvertResult result =
+        convert(arguments + QStringList{"-q", "--database", path("points.mdb"), "--format", "csv",
+                                        "--fields", "zip,city,distance"},
+                entry + '\n');
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, output);
+}
+
+// Points of the whole shipped data, read from a table on two threads and as list lines on
+// one: each the answer of a scan over every zip's point, by another formula. Each point is
+// given twice, so that the second finds the candidates its cell keeps.
+void ConvertQuestionsTest::pointsAgainstAScan() {
+    struct Zip {
+        QByteArray zip;
+        Place at;
+    };
+    std::vector<Zip> zips; // each zip's first line's point, as the database keeps it
+    for (const QByteArray& line : readFile(QStringLiteral(QUELLIST_ZIP_TSV)).split('\n').mid(1)) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() > 6 && !f[5].isEmpty() && (zips.empty() || zips.back().zip != f[0]))
+            zips.push_back({f[0], {"", "", "", f[5].toDouble(), f[6].toDouble()}});
+    }
+    QVERIFY(zips.size() > 40000);
+    std::vector<Place> points;
+    quint32 seed = 7; // a fixed walk: half anywhere in the 48 states' box, half near a zip
+    const auto next = [&seed](double range) {
+        seed = seed * 1664525U + 1013904223U;
+        return range * (seed >> 8) / double(1U << 24);
+    };
+    for (int i = 0; i < 300; ++i) {
+        const Place near = zips[std::size_t(next(double(zips.size())))].at;
+        const Place point = i % 2 ? Place{"", "", "", 25 + next(24), -124 + next(57)}
+                                  : Place{"", "", "", near.latitude + next(0.1) - 0.05,
+                                          near.longitude + next(0.1) - 0.05};
+        points.insert(points.end(), 2, point);
+    }
+    QByteArray table = "id,lat,lon\n";
+    QByteArray list;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QByteArray at = QByteArray::number(points[i].latitude, 'f', 5) + ',' +
+                              QByteArray::number(points[i].longitude, 'f', 5);
+        table += QByteArray::number(qsizetype(i)) + ',' + at + '\n';
+        list += at + '\n';
+        const QList<QByteArray> parts = at.split(',');
+        points[i].latitude = parts[0].toDouble(); // as the converter reads them
+        points[i].longitude = parts[1].toDouble();
+    }
+    for (const int count : {1, 3}) {
+        QByteArray expected = "id,lat,lon,zip,distance\r\n";
+        QByteArray expectedList = "entry,zip,distance\r\n";
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            std::vector<std::pair<double, QByteArray>> near;
+            for (const Zip& zip : zips)
+                near.emplace_back(milesApart(points[i], zip.at), zip.zip);
+            std::partial_sort(near.begin(), near.begin() + count, near.end());
+            const QByteArray record = table.split('\n')[qsizetype(i) + 1];
+            for (int k = 0; k < count; ++k) {
+                const QByteArray row = ',' + near[std::size_t(k)].second + ',' +
+                                       QByteArray::number(near[std::size_t(k)].first, 'f', 1) +
+                                       "\r\n";
+                expected += record + row;
+                expectedList += '"' + record.mid(record.indexOf(',') + 1) + '"' + row;
+            }
+        }
+        // Twenty times over: batches of thousands of records cross the second thread.
+        const qsizetype header = table.indexOf('\n') + 1;
+        const qsizetype expectedHeader = expected.indexOf('\n') + 1;
+        const QStringList nearest = count > 1 ? QStringList{"--nearest", "3"} : QStringList();
+        const ConvertResult fromTable =
+            convert(nearest + QStringList{"-q", "--latitude-column", "lat", "--longitude-column",
+                                          "lon", "--fields", "zip,distance", "-"},
+                    table.left(header) + table.mid(header).repeated(20));
+        QCOMPARE(fromTable.status, 0);
+        QVERIFY(fromTable.out ==
+                expected.left(expectedHeader) + expected.mid(expectedHeader).repeated(20));
+        const ConvertResult fromList = convert(
+            nearest + QStringList{"-q", "--format", "csv", "--fields", "zip,distance", "-"}, list);
+        QCOMPARE(fromList.status, 0);
+        QCOMPARE(fromList.out, expectedList);
+    }
 }
 
 // The save option words the rows; a table's records and a map's features repeat, the
@@ -261,9 +415,11 @@ void ConvertQuestionsTest::usageErrors_data() {
     for (const char* distance : {"0", "-5", "500.5", "ten", "nan", "inf", ""})
         QTest::addRow("--within %s", distance)
             << QStringList{"--within", distance} << miles.arg(QLatin1String(distance));
-    QTest::newRow("distance without --within")
-        << QStringList{"--format", "csv", "--fields", "zip,distance"}
-        << "--fields distance is the distance of --within: give --within";
+    QTest::newRow("distance with --check")
+        << QStringList{"--check",        "--column", "z",        "--city-column", "c",
+                       "--state-column", "s",        "--fields", "zip,distance"}
+        << "--fields distance is the distance of --within, --nearest or a point: --check has "
+           "none";
     QTest::newRow("--check without the city and state columns")
         << QStringList{"--check", "--column", "zip"}
         << "--check reads the zip, city and state columns of a table: give --city-column, "
@@ -275,6 +431,25 @@ void ConvertQuestionsTest::usageErrors_data() {
         << QStringList{"--check", "--column", "z", "--city-column", "c", "--state-column",
                        "s",       "--within", "5"}
         << "--check and --within are two different runs: give one";
+    for (const char* count : {"0", "101", "2.5", "x", ""})
+        QTest::addRow("--nearest %s", count)
+            << QStringList{"--nearest", count}
+            << QStringLiteral("--nearest takes a number of zips from 1 to 100, not \"%1\"")
+                   .arg(QLatin1String(count));
+    QTest::newRow("a latitude column alone")
+        << QStringList{"--latitude-column", "lat"} << "--latitude-column needs --longitude-column";
+    QTest::newRow("a longitude column alone")
+        << QStringList{"--longitude-column", "lon"} << "--longitude-column needs --latitude-column";
+    QTest::newRow("a point's columns and --column")
+        << QStringList{"--column", "zip", "--latitude-column", "a", "--longitude-column", "b"}
+        << "--column and --latitude-column name the entry twice: give one";
+    QTest::newRow("--check and --nearest")
+        << QStringList{"--check", "--column",  "z", "--city-column", "c", "--state-column",
+                       "s",       "--nearest", "5"}
+        << "--check and --nearest are two different runs: give one";
+    QTest::newRow("a table of points as geojson")
+        << QStringList{"--latitude-column", "a", "--longitude-column", "b", "--format", "geojson"}
+        << "a table is written as csv or tsv: --format csv or --format tsv";
     QTest::newRow("a table as geojson") << QStringList{"--column", "zip", "--format", "geojson"}
                                         << "a table is written as csv or tsv: --format csv or "
                                            "--format tsv";
@@ -329,6 +504,20 @@ void ConvertQuestionsTest::workedExamples() {
     QCOMPARE(checked.out, readFile(data + QStringLiteral("addresses-checked.csv")));
     QCOMPARE(checked.err, QByteArray("quellist-convert: 7 records checked: 2 ok, 1 loose, 1 "
                                      "other-city, 1 other-state, 1 unknown-zip, 1 no-zip\n"));
+    const ConvertResult visits = convert(
+        {"-q", "--latitude-column", "lat", "--longitude-column", "lon", "--fields",
+         "zip,city,distance", "--keep-unmatched", "--unmatched", path("misses"), "visits.csv"});
+    QCOMPARE(visits.status, 0);
+    QCOMPARE(visits.out, readFile(data + QStringLiteral("visits-nearest.csv")));
+    QCOMPARE(readFile(path("misses")), readFile(data + QStringLiteral("visits-misses.txt")));
+    const ConvertResult nearest =
+        convert({"-q", "--nearest", "3", "--format", "csv", "--fields", "zip,city,distance"},
+                "42.8656,-71.3772\n");
+    QCOMPARE(nearest.status, 0);
+    QCOMPARE(nearest.out, QByteArray("entry,zip,city,distance\r\n"
+                                     "\"42.8656,-71.3772\",03053,Londonderry,0.0\r\n"
+                                     "\"42.8656,-71.3772\",03038,Derry,4.1\r\n"
+                                     "\"42.8656,-71.3772\",03052,Litchfield,4.2\r\n"));
     const ConvertResult map =
         convert({"-q", "--format", "geojson", "--fields", "zip,city,county", "branches.txt"});
     QCOMPARE(map.status, 0);

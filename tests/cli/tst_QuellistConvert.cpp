@@ -107,25 +107,23 @@ QList<QStringList> records(const QByteArray& bytes, bool csv) {
     return all;
 }
 
-// The rows csv or tsv records give, worded as the save option words them from the
-// fields it fetches; empty when a field it does not fetch holds anything.
+// The rows csv or tsv records give, worded as the save option words them from the fields
+// it fetches: the records' columns after the entry, in its order, none other and none empty.
 QByteArray rowsOfRecords(const QList<QStringList>& all, int option) {
     QByteArray rows;
     const SaveOptionInfo& save = SaveOption::at(option);
-    for (const QStringList& record : all.mid(1)) { // after the header
+    QStringList header{"entry"};
+    for (const SaveOptionInfo::Part& part : save.parts)
+        header << QString::fromLatin1(infoOf(part.field).header);
+    if (all.value(0) != header)
+        return "another header: " + all.value(0).join(u'|').toUtf8();
+    for (const QStringList& record : all.mid(1)) {
         QString row;
-        for (std::size_t f = 0; f < windowFields.size(); ++f) {
-            const auto part =
-                std::find_if(save.parts.begin(), save.parts.end(),
-                             [&](const auto& p) { return p.field == windowFields[f]; });
-            const QString field = record.value(qsizetype(f) + 1);
-            if (part == save.parts.end() && !field.isEmpty())
-                return "a field the option does not fetch: " + record.join(u'|').toUtf8();
+        for (std::size_t i = 0; i < save.parts.size(); ++i) {
+            if (record.value(qsizetype(i) + 1).isEmpty())
+                return "an empty field: " + record.join(u'|').toUtf8();
+            row += record.value(qsizetype(i) + 1) + QLatin1String(save.parts[i].after);
         }
-        for (const SaveOptionInfo::Part& part : save.parts)
-            row += record.value(std::ranges::find(windowFields, part.field) - windowFields.begin() +
-                                1) +
-                   QLatin1String(part.after);
         rows += row.toUtf8() + "\r\n";
     }
     return rows;
@@ -574,8 +572,8 @@ void QuellistConvertTest::fields_data() {
                       "10200,10200,,,\r\n")
         << QString();
     QTest::newRow("a military zip at 0,0 has no point, and no neighbours at 0,0")
-        << QStringList{"--within", "5", "--format", "csv", "--fields",
-                       "zip,latitude,longitude,distance"}
+        << QStringList{"--within", "5",        "--format",
+                       "csv",      "--fields", "zip,latitude,longitude,distance"}
         << QByteArray("09002\n") << 0 << QByteArray("entry,zip,latitude,longitude,distance\r\n")
         << QString();
     for (const char* format : {"rows", "aligned", "xlsx"})
