@@ -3,7 +3,7 @@
 // points. Run: node points.test.js
 const test = require('node:test');
 const assert = require('node:assert');
-const { shapeOf } = require('./shapes');
+const { shapeOf, holds } = require('./shapes');
 const { checkPoints, verifyPoints } = require('./points');
 
 const square = (west, south, east, north) =>
@@ -97,8 +97,10 @@ test('zips of a state without a shape keep any point but 0,0', () => {
   const { row, done } = run([
     ['09001', 'AE', '38.1105', '15.6613'],
     ['09002', 'AE', '0', '0'],
+    ['09003', 'AE', '51.5', '0'], // on the meridian of Greenwich: a point
   ]);
   assert.strictEqual(row('09001'), '38.1105|15.6613|||Zone/38.1105_15.6613');
+  assert.strictEqual(row('09003'), '51.5|0|||Zone/51.5_0');
   assert.strictEqual(row('09002'), '||||');
   assert.strictEqual(done.placeholders, 1);
 });
@@ -127,4 +129,15 @@ test('the table is not written with a point at 0,0 or outside its state', () => 
   table.attributes.get('03001').latitude = '43';
   table.attributes.get('03001').longitude = '-73';
   assert.throws(() => verifyPoints(table, places), /03001 \(NH\) is 51 miles outside its state/);
+});
+
+test('a point level with a corner of a shape is inside it, and one beside it is not', () => {
+  const diamond = shapeOf({
+    type: 'Polygon',
+    coordinates: [[[-71, 42], [-70, 43], [-71, 44], [-72, 43], [-71, 42]]],
+  });
+  assert.strictEqual(holds(diamond, [-71.5, 43]), true);
+  assert.strictEqual(holds(diamond, [-71, 42.5]), true);
+  assert.strictEqual(holds(diamond, [-72.5, 43]), false);
+  assert.strictEqual(holds(diamond, [-70.2, 42.5]), false);
 });
