@@ -358,8 +358,8 @@ const OptionDeclaration options[]{
      .value = nullptr,
      .usage = "[--check]]",
      .help = "with --column ZIP, --city-column and --state-column: every record\n"
-             "once, with check (ok, loose, other-city, other-state, unknown-zip,\n"
-             "no-zip) and the zip's own city and state appended",
+             "once, with check (ok, loose, nearby, other-city, other-state,\n"
+             "unknown-zip, no-zip) and the zip's own city and state appended",
      .before = nullptr,
      .take = set<&ConvertOptions::check>,
      .rules = checkRules},

@@ -26,5 +26,6 @@ private:
     ZipDatabase* database_ = nullptr;
     std::optional<NearestZips> aside_; // the second thread's
     std::optional<NearestZips> nearest_;
+    std::optional<NamedPlaces> places_; // declared before rows_, which keeps a pointer to it
     std::optional<CentredRows> rows_;
 };

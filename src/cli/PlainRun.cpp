@@ -1,5 +1,6 @@
 #include "cli/PlainRun.h"
 
+#include <cmath>
 #include <limits>
 
 void PlainRun::start(ZipDatabase& database, const EntryConverter::RowMaker& makeRow,
@@ -22,7 +23,7 @@ CentredRows& PlainRun::pointRows() {
         database_->preparePoints();
         nearest_.emplace(*database_, 1, std::numeric_limits<double>::infinity());
         points_.emplace(
-            *database_, makeRow_, nullptr,
+            *database_, makeRow_, nullptr, nullptr,
             [this](std::span<const int> centres) -> const std::vector<NearZip>& {
                 return nearest_->around(centres);
             },
@@ -45,4 +46,37 @@ std::function<const std::vector<NearZip>&(GeoPoint)> PlainRun::searchAside() {
 
 EntryAnswer PlainRun::rowsNear(std::span<const NearZip> near) {
     return pointRows().rowsOf(near);
+}
+
+QStringList PlainRun::suggestions(QStringView entry) {
+    if (const QString note = unnamedPlaceNote(entry); !note.isEmpty())
+        return {note};
+    return converter_->suggestions(entry);
+}
+
+// "a place the zip data does not name; nearest zips: 55420 MINNEAPOLIS 0.8 mi; ..."
+QString PlainRun::unnamedPlaceNote(QStringView entry) {
+    constexpr int named = 3;
+    if (!database_->hasPlaces())
+        return {};
+    if (!places_)
+        places_.emplace(*database_, options_.loose);
+    const std::optional<GeoPoint> point = places_->pointOf(entry);
+    if (!point)
+        return {};
+    if (!nearestToPlaces_) {
+        database_->preparePoints();
+        nearestToPlaces_.emplace(*database_, named, std::numeric_limits<double>::infinity());
+    }
+    QStringList zips;
+    for (const NearZip& near : nearestToPlaces_->nearest(*point)) {
+        const long tenths = std::lround(near.miles * 10);
+        zips << QStringLiteral("%1 %2 %3.%4 mi")
+                    .arg(near.zip, 5, 10, QLatin1Char('0'))
+                    .arg(database_->firstCityOf(near.zip))
+                    .arg(tenths / 10)
+                    .arg(tenths % 10);
+    }
+    return QStringLiteral("a place the zip data does not name; nearest zips: ") +
+           zips.join(QStringLiteral("; "));
 }

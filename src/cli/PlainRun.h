@@ -4,6 +4,7 @@
 
 #include "cli/ConvertRun.h"
 #include "convert/CentredRows.h"
+#include "convert/NamedPlaces.h"
 #include "convert/NearestZips.h"
 
 class PlainRun : public ConvertRun {
@@ -15,12 +16,14 @@ protected:
                LooseNames* loose) override;
     EntryAnswer answer(QStringView entry) override;
     EntryAnswer answer(GeoPoint point) override;
-    QStringList suggestions(QStringView entry) override { return converter_->suggestions(entry); }
+    QStringList suggestions(QStringView entry) override;
     std::function<const std::vector<NearZip>&(GeoPoint)> searchAside() override;
     EntryAnswer rowsNear(std::span<const NearZip> near) override;
 
 private:
     CentredRows& pointRows();
+    // For a "City, ST" that is a place the zip data does not name: so, and its nearest zips.
+    QString unnamedPlaceNote(QStringView entry);
 
     ZipDatabase* database_ = nullptr;
     EntryConverter::RowMaker makeRow_;
@@ -29,4 +32,6 @@ private:
     std::optional<NearestZips> nearest_;
     std::optional<CentredRows> points_;
     std::optional<NearestZips> aside_; // the second thread's
+    std::optional<NamedPlaces> places_;
+    std::optional<NearestZips> nearestToPlaces_;
 };

@@ -20,5 +20,6 @@ protected:
 
 private:
     std::optional<NearbyZips> nearby_;
+    std::optional<NamedPlaces> places_; // declared before rows_, which keeps a pointer to it
     std::optional<CentredRows> rows_;
 };

@@ -4,6 +4,8 @@
 #include "convert/NearbyZips.h"
 #include "core/TextRules.h"
 
+#include <algorithm>
+
 namespace {
 
 // The zip's number: five digits, or a ZIP+4 code; -1 for anything else.
@@ -39,7 +41,7 @@ AddressCheck::Result AddressCheck::check(QStringView zip, QStringView city, QStr
     const int number = zipNumber(zip);
     if (number < 0)
         return {Verdict::NoZip, noRow};
-    const ZipPlaces& places = placesOf(number);
+    ZipPlaces& places = placesOf(number);
     if (places.places.empty())
         return {Verdict::UnknownZip, noRow};
     bool sameState = false;
@@ -51,6 +53,8 @@ AddressCheck::Result AddressCheck::check(QStringView zip, QStringView city, QStr
     }
     if (isLooseName(places, city, state))
         return {Verdict::Loose, places.row};
+    if (sameState && isNearbyPlace(number, places, city, state))
+        return {Verdict::Nearby, places.row};
     return {sameState ? Verdict::OtherCity : Verdict::OtherState, places.row};
 }
 
@@ -64,7 +68,27 @@ bool AddressCheck::isLooseName(const ZipPlaces& zip, QStringView city, QStringVi
     return false;
 }
 
-const AddressCheck::ZipPlaces& AddressCheck::placesOf(int zip) {
+// A place of GeoNames within nearbyMiles of the zip's point, named as the city written
+// (loosely); the places near a zip are found once.
+bool AddressCheck::isNearbyPlace(int zip, ZipPlaces& places, QStringView city, QStringView state) {
+    if (!places.nearbyFound) {
+        places.nearbyFound = true;
+        const std::optional<GeoPoint> point =
+            database_.hasPlaces() ? (database_.preparePoints(), database_.pointOf(zip))
+                                  : std::nullopt;
+        if (point)
+            for (const GeoBox& box : NearbyZips::boxesAround(*point, nearbyMiles))
+                database_.forEachPlaceIn(box, [&](QStringView name, QStringView in, GeoPoint at) {
+                    if (GreatCircle::milesBetween(*point, at) <= nearbyMiles)
+                        places.nearby.push_back(LooseNames::looseKey(name, in));
+                });
+    }
+    return std::ranges::find(places.nearby,
+                             LooseNames::looseKey(TrimBlanks(city), TrimBlanks(state))) !=
+           places.nearby.end();
+}
+
+AddressCheck::ZipPlaces& AddressCheck::placesOf(int zip) {
     int& slot = slotOfZip_[std::size_t(zip)];
     if (slot < 0) {
         ZipPlaces places;

@@ -19,8 +19,9 @@ EntryConverter::TextId zipNumberOf(const ZipRow& row) {
 } // namespace
 
 CentredRows::CentredRows(ZipDatabase& database, EntryConverter::RowMaker makeRow, LooseNames* loose,
-                         Search search, PointSearch searchPoint)
+                         NamedPlaces* places, Search search, PointSearch searchPoint)
     : centres_(database, zipNumberOf, loose, EntryConverter::ZipPlusFour::Read)
+    , places_(places)
     , rows_(database, std::move(makeRow))
     , search_(std::move(search))
     , searchPoint_(std::move(searchPoint)) {}
@@ -31,18 +32,14 @@ EntryAnswer CentredRows::rowsOf(QStringView entry) {
     answer.failure = centres_.convertKeeping(
         entry, [&](std::span<const TextId> found) { zips_.assign(found.begin(), found.end()); });
     if (zips_.empty())
-        return answer;
+        return answer.failure.isEmpty() && places_ ? rowsOfPlace(entry) : answer;
     std::ranges::sort(zips_);
     zips_.erase(std::unique(zips_.begin(), zips_.end()), zips_.end());
     const QByteArray key(reinterpret_cast<const char*>(zips_.data()),
                          qsizetype(zips_.size() * sizeof(int)));
     auto kept = keptByCentres_.constFind(key);
     if (kept == keptByCentres_.constEnd()) {
-        if (keptIds_.size() > maxKeptRows) {
-            keptIds_.clear();
-            keptTenths_.clear();
-            keptByCentres_.clear();
-        }
+        forgetIfFull();
         kept = keptByCentres_.insert(key, keep(search_(zips_)));
     }
     answer.rows = rowsOf(*kept);
@@ -52,6 +49,34 @@ EntryAnswer CentredRows::rowsOf(QStringView entry) {
                                   .arg(QString::asprintf("%05d", zips_.front()))
                             : QStringLiteral("the zip data has no point for any of its %1 zips")
                                   .arg(zips_.size());
+    return answer;
+}
+
+void CentredRows::forgetIfFull() {
+    if (keptIds_.size() <= maxKeptRows)
+        return;
+    keptIds_.clear();
+    keptTenths_.clear();
+    keptByCentres_.clear();
+    keptByPlace_.clear();
+}
+
+// A "City, ST" the zip data does not name: the point of the place, if it is one, is the
+// centre.
+EntryAnswer CentredRows::rowsOfPlace(QStringView entry) {
+    EntryAnswer answer;
+    const QString key = entry.toString();
+    auto kept = keptByPlace_.constFind(key);
+    if (kept == keptByPlace_.constEnd()) {
+        const std::optional<GeoPoint> point = places_->pointOf(entry);
+        if (!point)
+            return answer;
+        forgetIfFull();
+        kept = keptByPlace_.insert(key, keep(searchPoint_(*point)));
+    }
+    answer.rows = rowsOf(*kept);
+    if (answer.rows.ids.empty())
+        answer.reason = QStringLiteral("no zip within the distance");
     return answer;
 }
 

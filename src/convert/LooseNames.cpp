@@ -38,13 +38,22 @@ void appendLooseState(QString& out, QStringView state) {
 
 } // namespace
 
-LooseNames::LooseNames(ZipDatabase& database)
-    : database_(database) {}
+LooseNames::LooseNames(ZipDatabase& database, Of names)
+    : database_(database)
+    , names_(names) {}
 
 QString LooseNames::looseForm(QStringView name) {
     QString loose;
     appendLooseForm(loose, name);
     return loose;
+}
+
+QString LooseNames::looseKey(QStringView city, QStringView state) {
+    QString key;
+    appendLooseForm(key, city);
+    key += u'\n';
+    appendLooseState(key, state);
+    return key;
 }
 
 // One pass, written in place: the form of every place of the table is made at the first
@@ -81,7 +90,7 @@ void LooseNames::appendLooseForm(QString& out, QStringView name) {
 
 void LooseNames::load() {
     loaded_ = true;
-    database_.forEachPlace([this](QStringView city, QStringView state) {
+    const auto take = [this](QStringView city, QStringView state) {
         Place place{text_.size(), 0, city.size(), 0};
         appendLooseForm(text_, city);
         text_ += u'\n';
@@ -91,7 +100,11 @@ void LooseNames::load() {
         place.stateSize = text_.size() - stateStart;
         text_ += city;
         places_.push_back(place);
-    });
+    };
+    if (names_ == Of::Zips)
+        database_.forEachPlace(take);
+    else
+        database_.forEachNamedPlace(take);
     for (qsizetype i = qsizetype(places_.size()) - 1; i >= 0; --i) {
         Place& place = places_[std::size_t(i)];
         Chain& chain = byKey_[keyOf(place)];

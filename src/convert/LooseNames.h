@@ -6,7 +6,8 @@
 // spells out become their words (ST -> SAINT, STE -> SAINTE, FT -> FORT, MT -> MOUNT,
 // PT -> POINT), on whole words only; so a name written either way finds the other.
 //
-// The table's places are read once, at the first question, in the run's read transaction.
+// The table's places are read once, at the first question, in the run's read transaction:
+// those the zip data names, or those of GeoNames the zip data does not (NamedPlaces).
 
 #include <QHash>
 #include <QString>
@@ -21,7 +22,8 @@ class LooseNames {
 public:
     static constexpr int maxSuggestions = 3;
 
-    explicit LooseNames(ZipDatabase& database);
+    enum class Of { Zips, Places }; // whose names: ZIP_CODES', or PLACES'
+    explicit LooseNames(ZipDatabase& database, Of names = Of::Zips);
 
     // A place as the table writes it; the views live as long as this object.
     struct Name {
@@ -38,6 +40,8 @@ public:
     QStringList suggestions(QStringView city, QStringView state);
 
     static QString looseForm(QStringView name);
+    // "LOOSE CITY\nST": a place as both sides are read, to compare two places loosely.
+    static QString looseKey(QStringView city, QStringView state);
     static void appendLooseForm(QString& out, QStringView name);
 
 private:
@@ -73,6 +77,7 @@ private:
     }
 
     ZipDatabase& database_;
+    Of names_;
     bool loaded_ = false;
     bool grouped_ = false;
     QString text_;

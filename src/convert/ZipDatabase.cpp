@@ -141,8 +141,8 @@ sqlite3_stmt* ZipDatabase::prepareStatement(const QString& sql) {
 }
 
 void ZipDatabase::finalizeStatements() {
-    for (sqlite3_stmt** statement :
-         {&byZip_, &byCityState_, &byZipInTableOrder_, &pointOfZip_, &pointsInBox_}) {
+    for (sqlite3_stmt** statement : {&byZip_, &byCityState_, &byZipInTableOrder_, &pointOfZip_,
+                                     &pointsInBox_, &placeByName_, &placesInBox_, &firstCity_}) {
         sqlite3_finalize(*statement);
         *statement = nullptr;
     }
@@ -171,14 +171,21 @@ void ZipDatabase::prepare(std::span<const ZipField> fields) {
                                                          "ORDER BY rowid"));
 }
 
+bool ZipDatabase::hasTable(const char* name) {
+    sqlite3_stmt* found = prepareStatement(
+        QStringLiteral("SELECT 1 FROM sqlite_schema WHERE name = ?1 COLLATE NOCASE"));
+    sqlite3_bind_text(found, 1, name, -1, SQLITE_STATIC);
+    const int stepped = sqlite3_step(found);
+    sqlite3_finalize(found);
+    if (stepped != SQLITE_ROW && stepped != SQLITE_DONE)
+        failQuery();
+    return stepped == SQLITE_ROW;
+}
+
 void ZipDatabase::preparePoints() {
     if (pointOfZip_)
         return; // prepared before
-    sqlite3_stmt* found = prepareStatement(
-        QStringLiteral("SELECT 1 FROM sqlite_schema WHERE name = 'ZIP_POINTS' COLLATE NOCASE"));
-    const int stepped = sqlite3_step(found);
-    sqlite3_finalize(found);
-    if (stepped != SQLITE_ROW)
+    if (!hasTable("ZIP_POINTS"))
         fail(QStringLiteral("it has no table ZIP_POINTS of the zips' points, which searches by "
                             "distance need; the database builder of this version makes it"));
     pointOfZip_ = prepareStatement(
@@ -230,6 +237,82 @@ void ZipDatabase::forEachPoint(const PointHandler& onPoint) {
         failQuery();
 }
 
+QString ZipDatabase::firstCityOf(int zip) {
+    if (!firstCity_)
+        firstCity_ = prepareStatement(
+            QStringLiteral("SELECT CITY FROM ZIP_CODES WHERE ZIP = ?1 ORDER BY rowid LIMIT 1"));
+    const ScopeExit reset([this] { sqlite3_reset(firstCity_); });
+    bindText(firstCity_, 1, QStringLiteral("%1").arg(zip, 5, 10, QLatin1Char('0')));
+    const int stepped = sqlite3_step(firstCity_);
+    if (stepped == SQLITE_ROW)
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(firstCity_, 0)));
+    if (stepped != SQLITE_DONE)
+        failQuery();
+    return {};
+}
+
+bool ZipDatabase::hasPlaces() {
+    if (!hasPlaces_)
+        hasPlaces_ = hasTable("PLACES") && hasTable("PLACE_POINTS");
+    return *hasPlaces_;
+}
+
+void ZipDatabase::preparePlaces() {
+    if (placeByName_)
+        return;
+    if (!hasPlaces())
+        fail(QStringLiteral("it has no table PLACES of the places the zip data does not name"));
+    placeByName_ = prepareStatement(QStringLiteral(
+        "SELECT rowid, LATITUDE, LONGITUDE FROM PLACES WHERE CITY = ?1 COLLATE NOCASE AND "
+        "STATE = ?2 COLLATE NOCASE ORDER BY rowid"));
+    placesInBox_ = prepareStatement(QStringLiteral(
+        "SELECT P.CITY, P.STATE, P.LATITUDE, P.LONGITUDE FROM PLACE_POINTS R JOIN PLACES P ON "
+        "P.rowid = R.ID WHERE R.MAX_LATITUDE >= ?1 AND R.MIN_LATITUDE <= ?2 AND "
+        "R.MAX_LONGITUDE >= ?3 AND R.MIN_LONGITUDE <= ?4"));
+}
+
+void ZipDatabase::lookupPlace(QStringView city, QStringView state, const PointHandler& onPoint) {
+    preparePlaces();
+    const ScopeExit reset([this] {
+        sqlite3_reset(placeByName_);
+        sqlite3_clear_bindings(placeByName_);
+    });
+    bindText(placeByName_, 1, city);
+    bindText(placeByName_, 2, state);
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(placeByName_)) == SQLITE_ROW)
+        onPoint(sqlite3_column_int(placeByName_, 0),
+                GeoPoint{sqlite3_column_double(placeByName_, 1),
+                         sqlite3_column_double(placeByName_, 2)});
+    if (stepped != SQLITE_DONE)
+        failQuery();
+}
+
+void ZipDatabase::forEachPlaceIn(const GeoBox& box, const NamedPlaceHandler& onPlace) {
+    preparePlaces();
+    const ScopeExit reset([this] { sqlite3_reset(placesInBox_); });
+    int slot = 0;
+    for (double bound : {box.south, box.north, box.west, box.east})
+        sqlite3_bind_double(placesInBox_, ++slot, bound);
+    const auto text = [this](int i) {
+        return QStringView(static_cast<const char16_t*>(sqlite3_column_text16(placesInBox_, i)),
+                           sqlite3_column_bytes16(placesInBox_, i) / 2);
+    };
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(placesInBox_)) == SQLITE_ROW)
+        onPlace(text(0), text(1),
+                GeoPoint{sqlite3_column_double(placesInBox_, 2),
+                         sqlite3_column_double(placesInBox_, 3)});
+    if (stepped != SQLITE_DONE)
+        failQuery();
+}
+
+void ZipDatabase::forEachNamedPlace(
+    const std::function<void(QStringView city, QStringView state)>& onPlace) {
+    preparePlaces();
+    forEachName("SELECT `CITY`, `STATE` FROM `PLACES` ORDER BY `CITY`, `STATE`", onPlace);
+}
+
 // SELECT DISTINCT, done here: whether this row's values came in an earlier row of the
 // lookup. A lookup's rows are few (the zips of one city), so they are compared in turn.
 bool ZipDatabase::toldBefore(sqlite3_stmt* statement, int columns) {
@@ -276,13 +359,17 @@ void ZipDatabase::lookupCityState(QStringView city, QStringView state, const Row
     runQuery(byCityState_, fields_, onRow);
 }
 
+void ZipDatabase::forEachPlace(
+    const std::function<void(QStringView city, QStringView state)>& onPlace) {
+    forEachName("SELECT `CITY`, `STATE` FROM `ZIP_CODES` ORDER BY `CITY`, `STATE`", onPlace);
+}
+
 // The index by city and state hands the places over in order, so each is told once
 // without the cost of DISTINCT: a row is compared with the last as the file's UTF-8
 // bytes, and only a new place is decoded.
-void ZipDatabase::forEachPlace(
-    const std::function<void(QStringView city, QStringView state)>& onPlace) {
-    sqlite3_stmt* places = prepareStatement(
-        QStringLiteral("SELECT `CITY`, `STATE` FROM `ZIP_CODES` ORDER BY `CITY`, `STATE`"));
+void ZipDatabase::forEachName(
+    const char* sql, const std::function<void(QStringView city, QStringView state)>& onPlace) {
+    sqlite3_stmt* places = prepareStatement(QString::fromLatin1(sql));
     const ScopeExit finalize([places] { sqlite3_finalize(places); });
     const auto column = [places](int i) {
         return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(places, i)),

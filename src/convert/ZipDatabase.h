@@ -52,6 +52,8 @@ public:
     void lookupZip(QStringView zip, const RowHandler& onRow);
     // The zip's rows in the table's order, its first place name first (the prepared fields).
     void lookupZipInTableOrder(int zip, const RowHandler& onRow);
+    // The zip's first place name as the table writes it ("MINNEAPOLIS"); empty for none.
+    QString firstCityOf(int zip);
     // The same, WHERE CITY = <city> AND STATE = <state>.
     void lookupCityState(QStringView city, QStringView state, const RowHandler& onRow);
     // Every place of the table once: "SELECT DISTINCT CITY, STATE". Throws AppError.
@@ -65,6 +67,20 @@ public:
     void forEachPointIn(const GeoBox& box, const PointHandler& onPoint);
     // Every zip that has a point, by zip; the points must be prepared. Throws AppError.
     void forEachPoint(const PointHandler& onPoint);
+
+    // The places the zip data does not name (PLACES, from GeoNames): whether the file has
+    // them (a database built before them has not), and then their questions, prepared at
+    // the first.
+    bool hasPlaces();
+    using NamedPlaceHandler =
+        std::function<void(QStringView city, QStringView state, GeoPoint point)>;
+    // The points of the place, letter case ignored, in the table's order.
+    // The handler takes the place's rowid where PointHandler takes a zip.
+    void lookupPlace(QStringView city, QStringView state, const PointHandler& onPoint);
+    // Every place whose point lies in the box, in no particular order.
+    void forEachPlaceIn(const GeoBox& box, const NamedPlaceHandler& onPlace);
+    // Every place of the table once, by city and state.
+    void forEachNamedPlace(const std::function<void(QStringView city, QStringView state)>& onPlace);
     // The rows the prepared lookups stepped through in full scans of the table so far:
     // 0 while every lookup finds its rows through an index.
     int fullScanSteps() const;
@@ -80,6 +96,10 @@ private:
     void runQuery(sqlite3_stmt* statement, std::span<const ZipField> fields,
                   const RowHandler& onRow);
     void finalizeStatements();
+    bool hasTable(const char* name);
+    void preparePlaces();
+    void forEachName(const char* sql,
+                     const std::function<void(QStringView city, QStringView state)>& onPlace);
     bool toldBefore(sqlite3_stmt* statement, int columns);
 
     struct Closer {
@@ -94,6 +114,10 @@ private:
     sqlite3_stmt* byZipInTableOrder_ = nullptr;
     sqlite3_stmt* pointOfZip_ = nullptr;
     sqlite3_stmt* pointsInBox_ = nullptr;
+    sqlite3_stmt* placeByName_ = nullptr;
+    sqlite3_stmt* firstCity_ = nullptr;
+    sqlite3_stmt* placesInBox_ = nullptr;
+    std::optional<bool> hasPlaces_;
     std::vector<ZipField> fields_; // what the prepared lookups fetch, in column order
     QSet<QString> columns_;        // the columns ZIP_CODES has, in capitals
     bool distinctRows_ = false;    // the lookups' rows are made distinct here, not by SQLite

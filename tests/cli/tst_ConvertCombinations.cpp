@@ -1,7 +1,8 @@
 // Every run of quellist-convert a user can combine: each run mode, each output that takes
 // it and each kind of entry, whole. A cell's answer (its status, standard error, the
 // unmatched list and the output) is compared with its file in tests/data/combinations,
-// made from the small database there (zips.tsv) and the entries of entries.csv; a mode
+// made from the small database there (zips.tsv, places.tsv) and the entries of
+// entries.csv; a mode
 // that refuses an output holds its refusal. A new mode or output is one row below.
 //
 // QUELLIST_WRITE_EXPECTED=1 writes the files from what the converter gives instead of
@@ -64,8 +65,8 @@ struct Kind {
     QStringList arguments;
 };
 const Kind kinds[] = {
-    {"zip", {}},       {"zip+4", {}}, {"place", {}}, {"loose", {"--loose"}},
-    {"unmatched", {}}, {"point", {}},
+    {"zip", {}},       {"zip+4", {}}, {"place", {}},   {"loose", {"--loose"}},
+    {"unmatched", {}}, {"point", {}}, {"unnamed", {}}, // a place the zip data does not name
 };
 
 QString fileOf(const QString& mode, const QString& output, const QString& kind) {
@@ -107,7 +108,8 @@ private:
 
 void ConvertCombinationsTest::initTestCase() {
     database_ = dir_.filePath(QStringLiteral("zips.mdb"));
-    QVERIFY(TestDatabase::fromTable(database_, readFile(data + QStringLiteral("zips.tsv"))));
+    QVERIFY(TestDatabase::fromTable(database_, readFile(data + QStringLiteral("zips.tsv")),
+                                    readFile(data + QStringLiteral("places.tsv"))));
 }
 
 void ConvertCombinationsTest::cells_data() {

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <numbers>
 
@@ -143,6 +144,7 @@ private slots:
     void pointsAgainstAScan();
     void check_data();
     void check();
+    void nearbyOnlyNear();
     void usageErrors_data();
     void usageErrors();
     void geojsonReadByGdal();
@@ -365,25 +367,36 @@ void ConvertQuestionsTest::withinRowsAndTables() {
 }
 
 // Every verdict once, against the shipped data.
+// Every verdict once, against the shipped data: the fields appended are the verdict, the
+// zip's own city and state, and its county.
 void ConvertQuestionsTest::check_data() {
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<QByteArray>("appended");
-    QTest::newRow("ok") << QByteArray("Londonderry,NH,03053") << QByteArray("ok,Londonderry,NH");
+    const QByteArray londonderry = ",Londonderry,NH,Rockingham";
+    QTest::newRow("ok") << QByteArray("Londonderry,NH,03053") << "ok" + londonderry;
     QTest::newRow("ok: letter case, blanks and ZIP+4")
-        << QByteArray(" LONDONDERRY , nh,03053-1234 ") << QByteArray("ok,Londonderry,NH");
+        << QByteArray(" LONDONDERRY , nh,03053-1234 ") << "ok" + londonderry;
     QTest::newRow("ok: the zip's second name, its first appended")
-        << QByteArray("Osseo,MN,55311") << QByteArray("ok,Maple Grove,MN");
+        << QByteArray("Osseo,MN,55311") << QByteArray("ok,Maple Grove,MN,Hennepin");
     QTest::newRow("loose") << QByteArray("St. Johnsbury,VT,05819")
-                           << QByteArray("loose,Saint Johnsbury,VT");
-    QTest::newRow("other-city") << QByteArray("Derry,NH,03053")
-                                << QByteArray("other-city,Londonderry,NH");
+                           << QByteArray("loose,Saint Johnsbury,VT,Caledonia");
+    QTest::newRow("nearby: a place the zip data does not name, 2.9 miles away")
+        << QByteArray("Eagan,MN,55122") << QByteArray("nearby,Saint Paul,MN,Dakota");
+    QTest::newRow("nearby: a place of another zip, 4 miles away, in other letter case")
+        << QByteArray("derry,NH,03053") << "nearby" + londonderry;
+    QTest::newRow("other-city: a place 148 miles away")
+        << QByteArray("Duluth,MN,55122") << QByteArray("other-city,Saint Paul,MN,Dakota");
+    QTest::newRow("other-city: no place at all")
+        << QByteArray("Nowhere,NH,03053") << "other-city" + londonderry;
     QTest::newRow("other-state: a place of another state")
-        << QByteArray("Londonderry,VT,03053") << QByteArray("other-state,Londonderry,NH");
-    QTest::newRow("unknown-zip") << QByteArray("Nashua,NH,00000") << QByteArray("unknown-zip,,");
-    QTest::newRow("no-zip: empty") << QByteArray("Nashua,NH,") << QByteArray("no-zip,,");
-    QTest::newRow("no-zip: not digits") << QByteArray("Nashua,NH,O3060") << QByteArray("no-zip,,");
+        << QByteArray("Londonderry,VT,03053") << "other-state" + londonderry;
+    QTest::newRow("other-state: a nearby place, but of another state")
+        << QByteArray("Eagan,WI,55122") << QByteArray("other-state,Saint Paul,MN,Dakota");
+    QTest::newRow("unknown-zip") << QByteArray("Nashua,NH,00000") << QByteArray("unknown-zip,,,");
+    QTest::newRow("no-zip: empty") << QByteArray("Nashua,NH,") << QByteArray("no-zip,,,");
+    QTest::newRow("no-zip: not digits") << QByteArray("Nashua,NH,O3060") << QByteArray("no-zip,,,");
     QTest::newRow("ok: a zip that lost its leading zero, as a list reads it")
-        << QByteArray("Nashua,NH,3060") << QByteArray("ok,Nashua,NH");
+        << QByteArray("Nashua,NH,3060") << QByteArray("ok,Nashua,NH,Hillsborough");
 }
 
 void ConvertQuestionsTest::check() {
@@ -393,18 +406,77 @@ void ConvertQuestionsTest::check() {
                                           "--state-column", "state", "--fields", "county,state"},
                                          "city,state,zip\n" + record + '\n');
     QCOMPARE(result.status, 0);
-    const QByteArray county = appended.startsWith("unknown") || appended.startsWith("no-zip")
-                                  ? QByteArray()
-                              : appended.contains("MN")     ? QByteArray("Hennepin")
-                              : appended.contains("VT")     ? QByteArray("Caledonia")
-                              : appended.contains("Nashua") ? QByteArray("Hillsborough")
-                                                            : QByteArray("Rockingham");
-    QCOMPARE(result.out, "city,state,zip,check,city,state,county\r\n" + record + ',' + appended +
-                             ',' + county + "\r\n");
+    QCOMPARE(result.out,
+             "city,state,zip,check,city,state,county\r\n" + record + ',' + appended + "\r\n");
     const QByteArray verdict = appended.left(appended.indexOf(','));
     QVERIFY2(result.err.contains(", 1 " + verdict) || result.err.contains(": 1 " + verdict),
              result.err);
     QVERIFY(result.err.startsWith("quellist-convert: 1 records checked: "));
+}
+
+// Against the shipped data: a place of a zip's state within 5 miles of its point (by
+// another formula), not a name of the zip, is nearby; one a little farther (in the corners
+// of the box searched) is not, nor one farther than three times that.
+void ConvertQuestionsTest::nearbyOnlyNear() {
+    struct Zip {
+        QByteArray zip, state;
+        Place at;
+        QList<QByteArray> names;
+    };
+    std::vector<Zip> zips;
+    for (const QByteArray& line : readFile(QStringLiteral(QUELLIST_ZIP_TSV)).split('\n').mid(1)) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() < 7 || f[5].isEmpty())
+            continue;
+        if (zips.empty() || zips.back().zip != f[0])
+            zips.push_back({f[0], f[2], {"", "", "", f[5].toDouble(), f[6].toDouble()}, {}});
+        zips.back().names << f[1];
+    }
+    // Each place of a state once, at its points (two places may share a name).
+    std::map<QByteArray, std::map<QByteArray, std::vector<Place>>> placesOfState;
+    for (const QByteArray& line :
+         readFile(QStringLiteral(QUELLIST_TEST_DATA "/../../data/us-places.tsv"))
+             .split('\n')
+             .mid(1)) {
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() == 4)
+            placesOfState[f[1]][f[0]].push_back({"", "", "", f[2].toDouble(), f[3].toDouble()});
+    }
+    QByteArray table = "city,state,zip\n";
+    QByteArray expected;
+    int near = 0;
+    int far = 0;
+    for (std::size_t i = 0; i < zips.size(); i += 97) { // a fixed sample over the whole data
+        const Zip& zip = zips[i];
+        bool taken[3] = {false, false, false}; // near, a little beyond, far
+        for (const auto& [name, points] : placesOfState[zip.state]) {
+            if (zip.names.contains(name) || name.contains(',') || name.contains('"'))
+                continue;
+            double miles = 1e9;
+            for (const Place& at : points)
+                miles = std::min(miles, milesApart(zip.at, at));
+            const int group = miles < 4.9                  ? 0
+                              : miles > 5.2 && miles < 6.5 ? 1
+                              : miles > 15                 ? 2
+                                                           : -1;
+            if (group < 0 || std::exchange(taken[group], true))
+                continue;
+            table += name + ',' + zip.state + ',' + zip.zip + '\n';
+            expected += group == 0 ? "nearby\n" : "far\n";
+            ++(group == 0 ? near : far);
+        }
+    }
+    QVERIFY2(near > 150 && far > 400,
+             qPrintable(QStringLiteral("%1 near, %2 far").arg(near).arg(far)));
+    const ConvertResult result = convert({"-q", "--check", "--column", "zip", "--city-column",
+                                          "city", "--state-column", "state", "--fields", "zip"},
+                                         table);
+    QCOMPARE(result.status, 0);
+    QByteArray verdicts;
+    for (const QByteArray& record : result.out.split('\n').mid(1))
+        if (!record.isEmpty())
+            verdicts += record.split(',').value(3) == "nearby" ? "nearby\n" : "far\n";
+    QCOMPARE(verdicts, expected);
 }
 
 void ConvertQuestionsTest::usageErrors_data() {
@@ -502,8 +574,9 @@ void ConvertQuestionsTest::workedExamples() {
                                            "--state-column", "state", "addresses.csv"});
     QCOMPARE(checked.status, 0);
     QCOMPARE(checked.out, readFile(data + QStringLiteral("addresses-checked.csv")));
-    QCOMPARE(checked.err, QByteArray("quellist-convert: 7 records checked: 2 ok, 1 loose, 1 "
-                                     "other-city, 1 other-state, 1 unknown-zip, 1 no-zip\n"));
+    QCOMPARE(checked.err, QByteArray("quellist-convert: 8 records checked: 2 ok, 1 loose, 1 "
+                                     "nearby, 1 other-city, 1 other-state, 1 unknown-zip, 1 "
+                                     "no-zip\n"));
     const ConvertResult visits = convert(
         {"-q", "--latitude-column", "lat", "--longitude-column", "lon", "--fields",
          "zip,city,distance", "--keep-unmatched", "--unmatched", path("misses"), "visits.csv"});
@@ -518,6 +591,22 @@ void ConvertQuestionsTest::workedExamples() {
                                      "\"42.8656,-71.3772\",03053,Londonderry,0.0\r\n"
                                      "\"42.8656,-71.3772\",03038,Derry,4.1\r\n"
                                      "\"42.8656,-71.3772\",03052,Litchfield,4.2\r\n"));
+    const ConvertResult unnamed = convert({"-q", "--loose", "--unmatched", path("unnamed")},
+                                          "Bloomington, MN\nMt Healthy, OH\n");
+    QCOMPARE(unnamed.status, 0);
+    QCOMPARE(readFile(path("unnamed")),
+             QByteArray("standard input:1\tBLOOMINGTON, MN\ta place the zip data does not name; "
+                        "nearest zips: 55420 MINNEAPOLIS 1.1 mi; 55431 MINNEAPOLIS 1.1 mi; 55435 "
+                        "MINNEAPOLIS 2.9 mi\n"
+                        "standard input:2\tMT HEALTHY, OH\ta place the zip data does not name; "
+                        "nearest zips: 45231 CINCINNATI 0.6 mi; 45218 CINCINNATI 2.6 mi; 45224 "
+                        "CINCINNATI 2.6 mi\n"));
+    const ConvertResult centred =
+        convert({"-q", "--within", "2", "--format", "csv", "--fields", "zip,city,distance"},
+                "Bloomington, MN\n");
+    QCOMPARE(centred.out, QByteArray("entry,zip,city,distance\r\n"
+                                     "\"BLOOMINGTON, MN\",55420,Minneapolis,1.1\r\n"
+                                     "\"BLOOMINGTON, MN\",55431,Minneapolis,1.1\r\n"));
     const ConvertResult map =
         convert({"-q", "--format", "geojson", "--fields", "zip,city,county", "branches.txt"});
     QCOMPARE(map.status, 0);

@@ -1,5 +1,6 @@
 #include "support/TestDatabase.h"
 
+#include "zipbase/PlaceTsvReader.h"
 #include "zipbase/ZipTsvReader.h"
 #include "zipbase/ZipbaseBuilder.h"
 
@@ -18,7 +19,7 @@ bool create(const QString& path, const QString& sql) {
     return ok;
 }
 
-bool fromTable(const QString& path, const QByteArray& table) {
+bool fromTable(const QString& path, const QByteArray& table, const QByteArray& places) {
     QList<QByteArray> lines = table.split('\n');
     if (lines.isEmpty())
         return false;
@@ -34,8 +35,11 @@ bool fromTable(const QString& path, const QByteArray& table) {
         if (!line.isEmpty())
             text += (line + empty + '\n').toStdString();
     ZipTsvReader reader;
-    return reader.parse(text) &&
-           ZipbaseBuilder::build(reader.records(), QFile::encodeName(path).toStdString()).empty();
+    PlaceTsvReader placeReader;
+    return reader.parse(text) && (places.isEmpty() || placeReader.parse(places.toStdString())) &&
+           ZipbaseBuilder::build(reader.records(), placeReader.records(),
+                                 QFile::encodeName(path).toStdString())
+               .empty();
 }
 
 bool fromPlaces(const QString& path, const QByteArray& places) {

@@ -11,9 +11,10 @@ bool create(const QString& path, const QString& sql);
 
 // Builds a database at path as the build makes zipbase.mdb, with the database builder,
 // from a zip table whose header line names the columns it gives ("zip\tcity\tstate\t
-// latitude"), in any order: the columns it does not name are left empty. Returns false
-// when the builder refuses the table.
-bool fromTable(const QString& path, const QByteArray& table);
+// latitude"), in any order: the columns it does not name are left empty; and from a table
+// of places (data/us-places.tsv's form) where one is given. Returns false when the builder
+// refuses a table.
+bool fromTable(const QString& path, const QByteArray& table, const QByteArray& places = {});
 
 // The same from lines of zip, city and state alone: "ZIP<TAB>CITY<TAB>STATE\n...".
 bool fromPlaces(const QString& path, const QByteArray& places);

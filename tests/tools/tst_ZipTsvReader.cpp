@@ -1,8 +1,11 @@
-// The zipbase builder's reader of the zip-code table: good lines in, bad lines named; and
-// the builder as the build runs it.
+// The zipbase builder's readers of the zip-code table and of the places: good lines in, bad
+// lines named; and the builder as the build runs it.
 
 #include "support/TestFiles.h"
+#include "zipbase/PlaceTsvReader.h"
 #include "zipbase/ZipTsvReader.h"
+
+#include <sqlite3.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,6 +17,8 @@ private slots:
     void readsRecords();
     void badLines_data();
     void badLines();
+    void places_data();
+    void places();
     void builder_data();
     void builder();
 };
@@ -133,51 +138,138 @@ void ZipTsvReaderTest::badLines() {
     QVERIFY(reader.records().empty());
 }
 
+// The places: each with its point; a fault named as the zip table's are.
+void ZipTsvReaderTest::places_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("read"); // the places read, or the fault
+    const QByteArray header = "city\tstate\tlatitude\tlongitude\n";
+    QTest::newRow("places, columns in any order")
+        << QByteArray("state\tcity\tlongitude\tlatitude\nMN\tEAGAN\t-93.16689\t44.80413\n"
+                      "CO\tCANON CITY\t-105.24245\t38.44098\r\n")
+        << "EAGAN MN 44.80413 -93.16689|CANON CITY CO 38.44098 -105.24245";
+    QTest::newRow("a place without a point")
+        << header + "EAGAN\tMN\t\t-93.1\n"
+        << "2 latitude: a place has a point: the value is empty";
+    QTest::newRow("a place without a longitude")
+        << header + "EAGAN\tMN\t44.8\t\n"
+        << "2 longitude: a place has a point: the value is empty";
+    QTest::newRow("a state that is no code") << header + "EAGAN\tMinnesota\t44.8\t-93.1\n"
+                                             << "2 state: \"Minnesota\" is not a two-letter code";
+    QTest::newRow("a column lacking")
+        << QByteArray("city\tstate\tlatitude\n") << "1 longitude: the header lacks the column";
+}
+
+void ZipTsvReaderTest::places() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, read);
+    PlaceTsvReader reader;
+    QStringList got;
+    if (reader.parse(text.toStdString())) {
+        for (const PlaceRecord& place : reader.records())
+            got << QString::fromStdString(place.city + ' ' + place.state + ' ' + place.latitude +
+                                          ' ' + place.longitude);
+    } else {
+        const ZipTsvError& error = *reader.error();
+        got << QStringLiteral("%1 %2: %3")
+                   .arg(error.line)
+                   .arg(QString::fromStdString(error.column),
+                        QString::fromStdString(error.problem));
+        QVERIFY(reader.records().empty());
+    }
+    QCOMPARE(got.join(u'|'), read);
+}
+
 void ZipTsvReaderTest::builder_data() {
     QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QByteArray>("places");     // null: the builder is given no table of places
     QTest::addColumn<QByteArray>("leftBehind"); // in zipbase.mdb.part by a build cut short
     QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("placesBuilt"); // rows of PLACES and PLACE_POINTS; -1: no table
     const QByteArray good = header + line("03053", "LONDONDERRY", "NH");
+    const QByteArray places = "city\tstate\tlatitude\tlongitude\nDERRY VILLAGE\tNH\t42.89\t-71.31\n"
+                              "WINDHAM\tNH\t42.80\t-71.30\n";
     QTest::newRow("after a build cut short")
-        << good << readFile(QStringLiteral(QUELLIST_ZIPBASE)).left(40960) << QByteArray();
+        << good << QByteArray() << readFile(QStringLiteral(QUELLIST_ZIPBASE)).left(40960)
+        << QByteArray() << -1;
+    QTest::newRow("with places") << good << places << QByteArray() << QByteArray() << 2;
+    QTest::newRow("a place without a point")
+        << good << places + "HOOKSETT\tNH\t\t-71.4\n"
+        << QByteArray()
+        << QByteArray("PLACES:4: column latitude: a place has a point: the value is empty\n") << -1;
     QTest::newRow("a field too many")
-        << good + line("03054", "B", "NH").replace("\n", "\tX\n") << QByteArray()
+        << good + line("03054", "B", "NH").replace("\n", "\tX\n") << QByteArray() << QByteArray()
         << QStringLiteral("TABLE:3: the line has %1 fields, not the %2 of the header (separated "
                           "by tabs)\n")
                .arg(zipFields.size() + 1)
                .arg(columns)
-               .toUtf8();
+               .toUtf8()
+        << -1;
     QTest::newRow("an empty file")
-        << QByteArray("") << QByteArray()
-        << QByteArray("TABLE:1: the table is empty: it has no header line\n");
+        << QByteArray("") << QByteArray() << QByteArray()
+        << QByteArray("TABLE:1: the table is empty: it has no header line\n") << -1;
     QTest::newRow("a header without rows")
-        << header << QByteArray()
+        << header << QByteArray() << QByteArray()
         << QByteArray("zipbase_builder: DATABASE: the table has no rows: a database without zips "
-                      "would answer nothing\n");
+                      "would answer nothing\n")
+        << -1;
     QTest::newRow("a latitude out of range")
-        << good + line("03054", "B", "NH", "\t\t-91\t0") << QByteArray()
+        << good + line("03054", "B", "NH", "\t\t-91\t0") << QByteArray() << QByteArray()
         << QByteArray("TABLE:3: column latitude: \"-91\" is not a latitude (a number from -90 to "
-                      "90)\n");
+                      "90)\n")
+        << -1;
 }
+
+namespace {
+
+// The rows of a table of the database, or -1 where it has no such table.
+int rowsOf(const QString& database, const char* table) {
+    sqlite3* db = nullptr;
+    int rows = -1;
+    if (sqlite3_open_v2(database.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_exec(
+            db, (std::string("SELECT count(*) FROM ") + table).c_str(),
+            [](void* count, int, char** values, char**) {
+                *static_cast<int*>(count) = std::atoi(values[0]);
+                return 0;
+            },
+            &rows, nullptr);
+    }
+    sqlite3_close(db);
+    return rows;
+}
+
+} // namespace
 
 void ZipTsvReaderTest::builder() {
     QFETCH(QByteArray, table);
+    QFETCH(QByteArray, places);
     QFETCH(QByteArray, leftBehind);
     QFETCH(QByteArray, message);
+    QFETCH(int, placesBuilt);
     QTemporaryDir dir;
     const QString tsv = dir.filePath(QStringLiteral("zips.tsv"));
+    const QString placesTsv = dir.filePath(QStringLiteral("places.tsv"));
     const QString database = dir.filePath(QStringLiteral("zipbase.mdb"));
     QVERIFY(writeFile(tsv, table));
+    QVERIFY(writeFile(placesTsv, places));
     if (!leftBehind.isEmpty())
         QVERIFY(writeFile(database + QStringLiteral(".part"), leftBehind));
     QProcess builder;
-    builder.start(QStringLiteral(QUELLIST_ZIPBASE_BUILDER), {tsv, database});
+    builder.start(QStringLiteral(QUELLIST_ZIPBASE_BUILDER),
+                  places.isNull() ? QStringList{tsv, database}
+                                  : QStringList{tsv, placesTsv, database});
     QVERIFY(builder.waitForFinished(60000));
-    QCOMPARE(builder.readAllStandardError(),
-             message.replace("TABLE", tsv.toUtf8()).replace("DATABASE", database.toUtf8()));
+    QCOMPARE(builder.readAllStandardError(), message.replace("TABLE", tsv.toUtf8())
+                                                 .replace("PLACES", placesTsv.toUtf8())
+                                                 .replace("DATABASE", database.toUtf8()));
     QCOMPARE(builder.exitCode(), message.isEmpty() ? 0 : 1);
     QCOMPARE(QFileInfo::exists(database), message.isEmpty());
     QVERIFY(!QFileInfo::exists(database + QStringLiteral(".part")));
+    if (message.isEmpty()) {
+        QCOMPARE(rowsOf(database, "PLACES"), placesBuilt);
+        QCOMPARE(rowsOf(database, "PLACE_POINTS"), placesBuilt);
+    }
 }
 
 QTEST_GUILESS_MAIN(ZipTsvReaderTest)

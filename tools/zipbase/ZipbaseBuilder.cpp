@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -45,9 +46,24 @@ INSERT INTO ZIP_POINTS
     WHERE rowid IN (SELECT min(rowid) FROM ZIP_CODES GROUP BY ZIP)
       AND LATITUDE <> '' AND LONGITUDE <> ''
     ORDER BY ZIP;
-ANALYZE;
-VACUUM;
 )sql";
+
+// The places, and the R*Tree of their points keyed by their rowid in PLACES.
+const char* const placesSchema = R"sql(
+CREATE TABLE PLACES (
+    CITY TEXT NOT NULL COLLATE NOCASE,
+    STATE TEXT NOT NULL COLLATE NOCASE,
+    LATITUDE REAL NOT NULL,
+    LONGITUDE REAL NOT NULL
+);
+)sql";
+const char* const placesIndexes = R"sql(
+CREATE INDEX PLACES_BY_CITY_STATE ON PLACES (CITY, STATE);
+CREATE VIRTUAL TABLE PLACE_POINTS USING rtree(
+    ID, MIN_LATITUDE, MAX_LATITUDE, MIN_LONGITUDE, MAX_LONGITUDE);
+INSERT INTO PLACE_POINTS SELECT rowid, LATITUDE, LATITUDE, LONGITUDE, LONGITUDE FROM PLACES;
+)sql";
+const char* const finish = "ANALYZE;\nVACUUM;\n";
 
 struct DbCloser {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
@@ -78,7 +94,31 @@ std::string insertAll(sqlite3* db, const std::vector<ZipRecord>& records) {
     return {};
 }
 
-std::string buildInto(const std::string& path, const std::vector<ZipRecord>& records) {
+std::string insertPlaces(sqlite3* db, const std::vector<PlaceRecord>& places) {
+    if (sqlite3_exec(db, placesSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return problemOf(db);
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, "INSERT INTO PLACES VALUES (?1, ?2, ?3, ?4)", -1, &raw, nullptr) !=
+        SQLITE_OK)
+        return problemOf(db);
+    Stmt insert(raw);
+    for (const PlaceRecord& place : places) {
+        int slot = 0;
+        for (const std::string* text : {&place.city, &place.state})
+            sqlite3_bind_text(raw, ++slot, text->data(), int(text->size()), SQLITE_STATIC);
+        for (const std::string* degrees : {&place.latitude, &place.longitude})
+            sqlite3_bind_double(raw, ++slot, std::stod(*degrees));
+        if (sqlite3_step(raw) != SQLITE_DONE)
+            return problemOf(db);
+        sqlite3_reset(raw);
+    }
+    if (sqlite3_exec(db, placesIndexes, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return problemOf(db);
+    return {};
+}
+
+std::string buildInto(const std::string& path, const std::vector<ZipRecord>& records,
+                      const std::vector<PlaceRecord>& places) {
     sqlite3* raw = nullptr;
     const int opened =
         sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -91,18 +131,24 @@ std::string buildInto(const std::string& path, const std::vector<ZipRecord>& rec
         return problem;
     if (sqlite3_exec(raw, indexes, nullptr, nullptr, nullptr) != SQLITE_OK)
         return problemOf(raw);
+    if (!places.empty())
+        if (std::string problem = insertPlaces(raw, places); !problem.empty())
+            return problem;
+    if (sqlite3_exec(raw, finish, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return problemOf(raw);
     return {};
 }
 
 } // namespace
 
 std::string ZipbaseBuilder::build(const std::vector<ZipRecord>& records,
+                                  const std::vector<PlaceRecord>& places,
                                   const std::string& target) {
     if (records.empty())
         return "the table has no rows: a database without zips would answer nothing";
     const std::string temporary = target + ".part";
     std::remove(temporary.c_str());
-    std::string problem = buildInto(temporary, records);
+    std::string problem = buildInto(temporary, records, places);
     if (problem.empty() && std::rename(temporary.c_str(), target.c_str()) != 0)
         problem = "cannot rename " + temporary + " to " + target;
     if (!problem.empty())

