@@ -2,6 +2,7 @@
 
 #include "cli/TableEntries.h"
 #include "cli/TableWriter.h"
+#include "core/Counted.h"
 #include "core/TextRules.h"
 
 #include <cstdio>
@@ -34,8 +35,8 @@ void CheckRun::reportSummary() const {
                         .arg(verdicts_[i])
                         .arg(QLatin1String(AddressCheck::verdictNames[i]));
     std::fprintf(stderr, "%s\n",
-                 QStringLiteral("quellist-convert: %L1 records checked: %2")
-                     .arg(read_)
+                 QStringLiteral("quellist-convert: %1 checked: %2")
+                     .arg(Counted(read_, "record", "records"))
                      .arg(verdicts.join(QStringLiteral(", ")))
                      .toLocal8Bit()
                      .constData());

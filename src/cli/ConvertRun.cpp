@@ -12,6 +12,7 @@
 #include "cli/TableWriter.h"
 #include "cli/WithinRun.h"
 #include "convert/LooseNames.h"
+#include "core/Counted.h"
 
 #include "core/ScopeExit.h"
 
@@ -236,12 +237,12 @@ void ConvertRun::listUnmatched(QStringView entry, const QString& name, std::int6
 void ConvertRun::reportSummary() const {
     if (options_.quiet)
         return;
-    QString summary = QStringLiteral("quellist-convert: %L1 entries read, %L2 converted, %L3 "
-                                     "unmatched, %L4 rows written")
-                          .arg(read_)
+    QString summary = QStringLiteral("quellist-convert: %1 read, %L2 converted, %L3 unmatched, "
+                                     "%4 written")
+                          .arg(Counted(read_, "entry", "entries"))
                           .arg(converted_)
                           .arg(unmatchedCount_)
-                          .arg(rows_ - leftOut_);
+                          .arg(Counted(rows_ - leftOut_, "row", "rows"));
     if (options_.format == OutputFormat::Geojson)
         summary += QStringLiteral(", %L1 without a point left out").arg(leftOut_);
     std::fprintf(stderr, "%s\n", summary.toLocal8Bit().constData());

@@ -1,5 +1,7 @@
 #include "cli/ProgressLine.h"
 
+#include "core/Counted.h"
+
 #include <cstdio>
 
 ProgressLine::ProgressLine(bool enabled)
@@ -29,7 +31,8 @@ QString ProgressLine::text(std::int64_t entries, double seconds, std::int64_t do
                         .arg(left % 60, 2, 10, QLatin1Char('0'));
         }
     }
-    return line + QStringLiteral("%L1 entries, %L2 entries/s").arg(entries).arg(std::int64_t(rate));
+    return line + Counted(entries, "entry", "entries") +
+           QStringLiteral(", %L1 entries/s").arg(std::int64_t(rate));
 }
 
 void ProgressLine::update(std::int64_t entries, std::int64_t done, std::int64_t size) {

@@ -1,5 +1,6 @@
 #include "cli/TableEntries.h"
 
+#include "core/Counted.h"
 #include "core/TextRules.h"
 #include "entries/EntryStream.h"
 
@@ -35,8 +36,8 @@ void TableEntries::take(const TableRecord& record) {
     }
     if (record.size() != *fieldCount_)
         throw TableFault(
-            QStringLiteral("the record has %1 fields, the %2 %3")
-                .arg(record.size())
+            QStringLiteral("the record has %1, the %2 %3")
+                .arg(Counted(record.size(), "field", "fields"))
                 .arg(options_.header ? QStringLiteral("header") : QStringLiteral("first record"))
                 .arg(*fieldCount_),
             record.line());
@@ -61,9 +62,9 @@ void TableEntries::locateColumns(const TableRecord& first) {
 qsizetype TableEntries::columnIndex(const QString& column, const TableRecord& first) const {
     if (const qsizetype number = TableOptions::numberOf(column); number > 0) {
         if (number > first.size())
-            throw TableFault(QStringLiteral("column %1 is past the record's %2 fields")
+            throw TableFault(QStringLiteral("column %1 is past the record's %2")
                                  .arg(number)
-                                 .arg(first.size()),
+                                 .arg(Counted(first.size(), "field", "fields")),
                              first.line());
         return number - 1;
     }

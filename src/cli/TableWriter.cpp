@@ -1,6 +1,7 @@
 #include "cli/TableWriter.h"
 
 #include "convert/SaveOption.h"
+#include "core/TextRules.h"
 #include "entries/TableRecordStream.h"
 
 TableWriter::TableWriter(const ConvertOptions& options)
@@ -19,11 +20,28 @@ TableWriter::TextId TableWriter::makeRow(const ZipRow& row) {
     return rows_.intern(appended + format_.lineEnd(), split);
 }
 
-QByteArray TableWriter::appendedHeader() const {
-    QByteArray names;
+// The names of the appended fields, each a name the header does not have yet: a name it
+// has (letter case and blanks at its ends aside, as pandas and SQLite would take them
+// alike) gets "_2", or the first number after it that is free ("city_2", "zip_3").
+QStringList TableWriter::appendedNames(const TableRecord* header) const {
+    QStringList taken;
+    for (qsizetype i = 0; header && i < header->size(); ++i)
+        taken << TrimBlanks((*header)[i]).toString().toLower();
+    QStringList names = fields_.names();
     if (check_)
-        format_.appendNextField(names, QStringLiteral("check"));
-    for (const QString& name : fields_.names())
+        names.prepend(QStringLiteral("check"));
+    for (QString& name : names) {
+        const QString base = name;
+        for (int n = 2; taken.contains(name.toLower()); ++n)
+            name = base + u'_' + QString::number(n);
+        taken << name.toLower();
+    }
+    return names;
+}
+
+QByteArray TableWriter::appendedHeader(const TableRecord* header) const {
+    QByteArray names;
+    for (const QString& name : appendedNames(header))
         format_.appendNextField(names, name);
     return names + format_.lineEnd();
 }
@@ -32,7 +50,7 @@ void TableWriter::header(const TableRecord& fields) {
     if (headerWritten_)
         return;
     startRecord(fields);
-    out_.append(record_ + appendedHeader());
+    out_.append(record_ + appendedHeader(&fields));
     headerWritten_ = true;
 }
 
@@ -78,6 +96,6 @@ void TableWriter::writeUnmatched(const TableRecord& record) {
 
 void TableWriter::finish() {
     if (withHeader_ && !headerWritten_)
-        out_.append(appendedHeader().mid(1)); // no input fields: no separator before them
+        out_.append(appendedHeader(nullptr).mid(1)); // no input fields: no separator before them
     out_.commit();
 }

@@ -3,7 +3,8 @@
 // shown fields of the row appended (ConvertOptions::shownFields, the distance where --fields
 // puts it), csv or tsv. With --check every record once, the check's verdict and the zip's
 // fields appended.
-// The header of the first input heads the output, extended by the appended fields' names.
+// The header of the first input heads the output, extended by the appended fields' names,
+// each made unique against the header's (appendedNames).
 // Nothing is put in place before finish(): a writer destroyed unfinished leaves an old
 // output file whole.
 
@@ -18,6 +19,7 @@
 
 #include <QByteArray>
 #include <QLocale>
+#include <QStringList>
 
 #include <span>
 #include <vector>
@@ -46,7 +48,8 @@ public:
 
 private:
     void startRecord(const TableRecord& record);
-    QByteArray appendedHeader() const;
+    QStringList appendedNames(const TableRecord* header) const;
+    QByteArray appendedHeader(const TableRecord* header) const;
 
     DelimitedFormat format_;
     bool withHeader_;

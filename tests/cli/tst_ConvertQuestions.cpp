@@ -345,7 +345,7 @@ void ConvertQuestionsTest::withinRowsAndTables() {
                                                                "distance,zip", "--keep-unmatched"},
                                         "id,zip\n1,10002\n2,10006\n");
     QCOMPARE(table.status, 0);
-    QCOMPARE(table.out, QByteArray("id,zip,distance,zip\r\n1,10002,0.0,10002\r\n"
+    QCOMPARE(table.out, QByteArray("id,zip,distance,zip_2\r\n1,10002,0.0,10002\r\n"
                                    "1,10002,5.3,10001\r\n2,10006,,\r\n"));
     const ConvertResult map = convert(
         database + QStringList{"-q", "--format", "geojson", "--fields", "zip,distance"}, "10002\n");
@@ -407,11 +407,11 @@ void ConvertQuestionsTest::check() {
                                          "city,state,zip\n" + record + '\n');
     QCOMPARE(result.status, 0);
     QCOMPARE(result.out,
-             "city,state,zip,check,city,state,county\r\n" + record + ',' + appended + "\r\n");
+             "city,state,zip,check,city_2,state_2,county\r\n" + record + ',' + appended + "\r\n");
     const QByteArray verdict = appended.left(appended.indexOf(','));
     QVERIFY2(result.err.contains(", 1 " + verdict) || result.err.contains(": 1 " + verdict),
              result.err);
-    QVERIFY(result.err.startsWith("quellist-convert: 1 records checked: "));
+    QVERIFY(result.err.startsWith("quellist-convert: 1 record checked: "));
 }
 
 // Against the shipped data: a place of a zip's state within 5 miles of its point (by

@@ -90,7 +90,7 @@ void ZipTsvReaderTest::badLines_data() {
                columns + " of the header (separated by tabs)";
     QTest::newRow("an empty line")
         << good + "\n" + line("03054", "B", "NH")
-        << "3 : the line has 1 fields, not the " + columns + " of the header (separated by tabs)";
+        << "3 : the line has 1 field, not the " + columns + " of the header (separated by tabs)";
     QTest::newRow("short zip") << header + line("3053", "A", "NH")
                                << "2 zip: \"3053\" is not five digits";
     QTest::newRow("letter in zip")

@@ -70,7 +70,8 @@ std::optional<ZipTsvError> TsvTable::parseLine(std::string_view line) {
     if (fields.size() != fieldCount_)
         return ZipTsvError{0,
                            {},
-                           "the line has " + std::to_string(fields.size()) + " fields, not the " +
+                           "the line has " + std::to_string(fields.size()) +
+                               (fields.size() == 1 ? " field" : " fields") + ", not the " +
                                std::to_string(fieldCount_) + " of the header (separated by tabs)"};
     Row row;
     row.reserve(columns_.size());
