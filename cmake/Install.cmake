@@ -42,6 +42,11 @@ install(CODE "
 ")
 
 install(FILES ${packaging}/${QUELLIST_APP_ID}.desktop DESTINATION share/applications)
+# quellist-convert's completion, in each shell's folder for the completions packages bring.
+set(completion_dir ${PROJECT_BINARY_DIR}/completion)
+install(FILES ${completion_dir}/quellist-convert DESTINATION share/bash-completion/completions)
+install(FILES ${completion_dir}/_quellist-convert DESTINATION share/zsh/vendor-completions)
+install(FILES ${completion_dir}/quellist-convert.fish DESTINATION share/fish/vendor_completions.d)
 # The zip data's sources and dates, as tools/zipdata wrote them to data/SOURCES: its first
 # line as a paragraph, each "- " item of the list (wrapped lines joined) as a list item.
 file(READ ${PROJECT_SOURCE_DIR}/data/SOURCES zip_sources)

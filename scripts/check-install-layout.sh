@@ -12,7 +12,9 @@ for f in lib/quellist/quellist lib/quellist/quellist-convert lib/quellist/zipbas
   share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$app_id.svg \
   share/icons/hicolor/{32x32,48x48,128x128,256x256}/apps/$app_id.png \
-  share/doc/quellist/LICENSE share/doc/quellist/NOTICE share/man/man1/quellist.1.gz share/man/man1/quellist-convert.1.gz; do
+  share/doc/quellist/LICENSE share/doc/quellist/NOTICE share/man/man1/quellist.1.gz share/man/man1/quellist-convert.1.gz \
+  share/bash-completion/completions/quellist-convert share/zsh/vendor-completions/_quellist-convert \
+  share/fish/vendor_completions.d/quellist-convert.fish; do
   need "$f"
 done
 for program in quellist quellist-convert; do

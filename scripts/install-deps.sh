@@ -18,7 +18,9 @@ case "${1:-}" in
       dbus-daemon at-spi2-core python3-pyatspi imagemagick python3-pil
       sway wl-clipboard wtype qt6-wayland parallel
       # parallel -S over two ssh hosts on the loopback address; GeoJSON read back by GDAL.
-      openssh-server openssh-client gdal-bin)
+      openssh-server openssh-client gdal-bin
+      # the shells whose completion the tests try
+      zsh fish)
     # The zip data build's tests; a node installed some other way serves as well.
     command -v npm >/dev/null || packages+=(nodejs npm) ;;
   --package)

@@ -23,6 +23,10 @@ struct ValueRange {
     const char* refusal; // %1: the value given
 };
 
+// What a shell completes after an option: nothing (a number), one of its words, a comma
+// list of its words, a file, or a column of the table named on the command line.
+enum class Completion { None, Words, CommaWords, File, Column };
+
 struct OptionDeclaration {
     const char* names;  // its spellings as --help shows them: "-o, --output"
     const char* value;  // what it takes ("FILE"); nullptr for a switch
@@ -38,6 +42,11 @@ struct OptionDeclaration {
     const char* choiceRefusal = nullptr; // %1: the choices, %2: the value given
     const ValueRange* range = nullptr;   // a number in this range
     std::span<const OptionRule> rules = {};
+    Completion completes = Completion::None;
+    QStringList (*words)() = nullptr; // Words, CommaWords: the words; else choices
+
+    // The words a shell offers for its value.
+    QStringList completionWords() const;
 
     // "--output" of "-o, --output": the name rules and GivenOptions know it by.
     QString longName() const;
