@@ -20,7 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 #   file dialogs. fonts-liberation: Liberation Sans, the metric twin of the Arial the
 #   window is laid out in. (Qt's X11 platform plugin comes with libqt6gui6, which the
 #   program links: no qt6-qpa-plugins, which would pull libqt6network6 in.)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
+# libxlsxwriter4 is loaded when a workbook is written, not linked: dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation, libxlsxwriter4")
 # qt6-wayland: the Wayland platform plugin. Without it a Wayland session with no
 #   Xwayland (or QT_QPA_PLATFORM=wayland) cannot show the window at all; X11 sessions
 #   and Wayland sessions with Xwayland, the usual case, run without it, so it is

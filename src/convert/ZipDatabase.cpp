@@ -1,5 +1,7 @@
 #include "convert/ZipDatabase.h"
 
+#include "convert/VerifiedDatabases.h"
+
 #include "core/AppError.h"
 #include "core/FileExists.h"
 #include "core/ScopeExit.h"
@@ -62,7 +64,12 @@ ZipDatabase::ZipDatabase(const QString& path)
     sqlite3_db_config(opened, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(opened, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     checkShape();
-    checkIntegrity();
+    // A file checked whole before, and not written since, is not read whole again.
+    if (const QString identity = VerifiedDatabases::identityOf(path);
+        !VerifiedDatabases::isVerified(identity)) {
+        checkIntegrity();
+        VerifiedDatabases::remember(identity);
+    }
     if (sqlite3_exec(opened, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
         fail(lastError(opened));
 }

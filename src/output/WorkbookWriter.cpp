@@ -3,10 +3,9 @@
 #include "core/AppError.h"
 #include "core/RowLoop.h"
 #include "output/OutputTarget.h"
+#include "output/XlsxLibrary.h"
 
 #include <QFile>
-
-#include <xlsxwriter.h>
 
 #include <vector>
 
@@ -15,31 +14,32 @@ namespace {
 constexpr double maxColumnWidth = 255;
 
 QString problemText(lxw_error error) {
-    return QString::fromUtf8(lxw_strerror(error));
+    return QString::fromUtf8(XlsxLibrary::get().strerror(error));
 }
 
 // One workbook being written; a workbook that is not closed complete is freed unwritten.
 class Workbook {
 public:
     Workbook(const OutputTarget& target, int columns)
-        : path_(target.name())
+        : xlsx_(XlsxLibrary::get())
+        , path_(target.name())
         , columns_(columns) {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         const QByteArray name = QFile::encodeName(target.writablePath());
-        workbook_ = workbook_new_opt(name.constData(), &options);
+        workbook_ = xlsx_.workbookNewOpt(name.constData(), &options);
         if (!workbook_)
             throw AppError(QStringLiteral("Cannot create the workbook %1").arg(path_));
     }
     ~Workbook() {
         if (workbook_)
-            lxw_workbook_free(workbook_);
+            xlsx_.workbookFree(workbook_);
     }
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
     void startSheet(const ListSource& list, Pacing& pacing) {
-        sheet_ = workbook_add_worksheet(workbook_, nullptr);
+        sheet_ = xlsx_.workbookAddWorksheet(workbook_, nullptr);
         if (!sheet_)
             throw AppError(QStringLiteral("Cannot add a sheet to the workbook %1").arg(path_));
         sheets_.push_back(sheet_);
@@ -57,7 +57,7 @@ public:
             return;
         const QByteArray utf8 = text.toUtf8();
         const lxw_error error =
-            worksheet_write_string(sheet_, row, lxw_col_t(column), utf8.constData(), nullptr);
+            xlsx_.worksheetWriteString(sheet_, row, lxw_col_t(column), utf8.constData(), nullptr);
         if (error != LXW_NO_ERROR)
             throw AppError(
                 QStringLiteral("Cannot write a cell of the workbook: %1").arg(problemText(error)));
@@ -68,17 +68,19 @@ public:
     void close(Pacing& pacing) {
         for (lxw_worksheet* sheet : sheets_)
             for (std::size_t c = 0; c < widths_.size(); ++c)
-                worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
-                                     std::min(maxColumnWidth, double(widths_[c]) + 1.5), nullptr);
+                xlsx_.worksheetSetColumn(sheet, lxw_col_t(c), lxw_col_t(c),
+                                         std::min(maxColumnWidth, double(widths_[c]) + 1.5),
+                                         nullptr);
         lxw_workbook* workbook = std::exchange(workbook_, nullptr);
         lxw_error error = LXW_NO_ERROR;
-        pacing.runBeside([&] { error = workbook_close(workbook); });
+        pacing.runBeside([&] { error = xlsx_.workbookClose(workbook); });
         if (error != LXW_NO_ERROR)
             throw AppError(
                 QStringLiteral("Cannot write the workbook %1: %2").arg(path_, problemText(error)));
     }
 
 private:
+    const XlsxLibrary& xlsx_;
     QString path_;
     int columns_;
     lxw_workbook* workbook_ = nullptr;

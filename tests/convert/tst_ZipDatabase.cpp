@@ -14,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,6 +34,9 @@ private slots:
     void failingQueryThrowsForItsKeyOnly();
     void damagedAndLockedFiles_data();
     void damagedAndLockedFiles();
+    void checkedWholeOnceUntilWritten();
+    // The databases checked are remembered in the tests' cache, not the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 };
 
 namespace {
@@ -246,6 +250,39 @@ void ZipDatabaseTest::damagedAndLockedFiles() {
         QVERIFY2(failure.description().contains(QRegularExpression(problem)),
                  qPrintable(failure.description()));
     }
+}
+
+namespace {
+
+// The bytes this process has read from files so far.
+qint64 bytesRead() {
+    const QByteArray io = readFile(QStringLiteral("/proc/self/io"));
+    const qsizetype at = io.indexOf("rchar: ");
+    return at < 0 ? -1 : io.mid(at + 7, io.indexOf('\n', at) - at - 7).toLongLong();
+}
+
+} // namespace
+
+// A database is read whole for the check at its first start only; written since (damaged in
+// place), it is checked again and refused.
+void ZipDatabaseTest::checkedWholeOnceUntilWritten() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zipbase.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(QUELLIST_ZIPBASE), path));
+    const qint64 size = QFileInfo(path).size();
+    const auto readOpening = [&] {
+        const qint64 before = bytesRead();
+        ZipDatabase opened(path);
+        return bytesRead() - before;
+    };
+    QVERIFY2(readOpening() >= size, "the first start reads the whole file");
+    QVERIFY2(readOpening() < size / 10, "a later start reads a few pages");
+    QFile damage(path);
+    QVERIFY(damage.open(QIODevice::ReadWrite));
+    QVERIFY(damage.seek(size / 2));
+    QVERIFY(damage.write(QByteArray(8192, '\x5a')) == 8192);
+    damage.close();
+    QVERIFY_THROWS_EXCEPTION(DatabaseFault, ZipDatabase{path});
 }
 
 QTEST_GUILESS_MAIN(ZipDatabaseTest)
