@@ -82,7 +82,7 @@ QString brokenRule(const GivenOptions& given, const ConvertOptions& options) {
         if (at == given.constEnd())
             continue;
         for (const OptionRule& rule : option.rules)
-            if (const QString message = breach(rule, *at, given, options); !message.isEmpty())
+            if (QString message = breach(rule, *at, given, options); !message.isEmpty())
                 return message;
     }
     return {};

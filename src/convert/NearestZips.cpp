@@ -210,19 +210,21 @@ NearestZips::Cell* NearestZips::cellOf(GeoPoint point, GeoPoint* centre) {
     const double size = 1.0 / cellsADegree;
     *centre = {(row + 0.5) * size - 90, (column + 0.5) * size - 180};
     if (blockOfDegree_.empty()) { // the cells never move, and lie in huge pages: a random
-        blockOfDegree_.assign(180 * 360, 0); // point's cell costs one read from memory
+        blockOfDegree_.assign(std::size_t(180) * 360, 0); // point's cell costs one read
         cells_.reserve(maxCells);
     }
+    constexpr std::size_t cellsABlock = std::size_t(cellsADegree) * cellsADegree;
     std::uint32_t& block =
-        blockOfDegree_[std::size_t(row / cellsADegree * 360 + column / cellsADegree)];
+        blockOfDegree_[std::size_t(row / cellsADegree) * 360 + std::size_t(column / cellsADegree)];
     if (block == 0) {
         if (cells_.size() >= maxCells)
             return nullptr;
-        cells_.resize(cells_.size() + cellsADegree * cellsADegree);
-        block = std::uint32_t(cells_.size() / (cellsADegree * cellsADegree));
+        cells_.resize(cells_.size() + cellsABlock);
+        block = std::uint32_t(cells_.size() / cellsABlock);
     }
-    return &cells_[(block - 1) * cellsADegree * cellsADegree +
-                   std::size_t(row % cellsADegree * cellsADegree + column % cellsADegree)];
+    return &cells_[std::size_t(block - 1) * cellsABlock +
+                   std::size_t(row % cellsADegree) * cellsADegree +
+                   std::size_t(column % cellsADegree)];
 }
 
 // The zips that can answer some point of the cell: a point of it lies within reach of the
@@ -237,7 +239,8 @@ void NearestZips::findCandidates(Cell& cell, GeoPoint centre) {
             reach = std::max(reach, GreatCircle::milesBetween(centre, {latitude, longitude}));
     reach = reach * 1.001 + 0.001;
     searchTree(centre);
-    const double answered = found_.size() < count_ ? infinity : found_.back().miles + 2 * reach;
+    const double answered = found_.size() < count_ ? std::numeric_limits<double>::infinity()
+                                                   : found_.back().miles + 2 * reach;
     const double miles = std::min(answered, miles_ + reach);
     if (cellCandidates_.size() > maxCellCandidates) { // memory stays bounded
         cellCandidates_.clear();

@@ -68,7 +68,7 @@ private:
 
     void build(std::uint32_t node, std::uint32_t first, std::uint32_t end);
     void searchTree(GeoPoint point);
-    void search(std::uint32_t node, const float q[3], float toCell, float across[3]);
+    void search(std::uint32_t index, const float q[3], float toCell, float across[3]);
     // Every position within the squared chord of q, into cellCandidates_.
     void collectWithin(const float q[3], float chordSquared);
     // The point's cell; none where the cells would take more memory than allowed.

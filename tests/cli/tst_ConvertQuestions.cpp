@@ -296,6 +296,7 @@ void ConvertQuestionsTest::pointsAgainstAScan() {
         QByteArray expectedList = "entry,zip,distance\r\n";
         for (std::size_t i = 0; i < points.size(); ++i) {
             std::vector<std::pair<double, QByteArray>> near;
+            near.reserve(zips.size());
             for (const Zip& zip : zips)
                 near.emplace_back(milesApart(points[i], zip.at), zip.zip);
             std::partial_sort(near.begin(), near.begin() + count, near.end());

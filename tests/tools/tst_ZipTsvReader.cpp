@@ -142,18 +142,18 @@ void ZipTsvReaderTest::badLines() {
 void ZipTsvReaderTest::places_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("read"); // the places read, or the fault
-    const QByteArray header = "city\tstate\tlatitude\tlongitude\n";
+    const QByteArray placeHeader = "city\tstate\tlatitude\tlongitude\n";
     QTest::newRow("places, columns in any order")
         << QByteArray("state\tcity\tlongitude\tlatitude\nMN\tEAGAN\t-93.16689\t44.80413\n"
                       "CO\tCANON CITY\t-105.24245\t38.44098\r\n")
         << "EAGAN MN 44.80413 -93.16689|CANON CITY CO 38.44098 -105.24245";
     QTest::newRow("a place without a point")
-        << header + "EAGAN\tMN\t\t-93.1\n"
+        << placeHeader + "EAGAN\tMN\t\t-93.1\n"
         << "2 latitude: a place has a point: the value is empty";
     QTest::newRow("a place without a longitude")
-        << header + "EAGAN\tMN\t44.8\t\n"
+        << placeHeader + "EAGAN\tMN\t44.8\t\n"
         << "2 longitude: a place has a point: the value is empty";
-    QTest::newRow("a state that is no code") << header + "EAGAN\tMinnesota\t44.8\t-93.1\n"
+    QTest::newRow("a state that is no code") << placeHeader + "EAGAN\tMinnesota\t44.8\t-93.1\n"
                                              << "2 state: \"Minnesota\" is not a two-letter code";
     QTest::newRow("a column lacking")
         << QByteArray("city\tstate\tlatitude\n") << "1 longitude: the header lacks the column";

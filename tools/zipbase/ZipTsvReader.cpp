@@ -6,6 +6,7 @@ namespace {
 
 std::vector<TsvColumn> zipColumns() {
     std::vector<TsvColumn> columns;
+    columns.reserve(zipFields.size());
     for (const ZipFieldInfo& field : zipFields)
         columns.push_back({field.header, field.value});
     return columns;
