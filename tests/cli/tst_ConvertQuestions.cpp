@@ -280,6 +280,14 @@ void ConvertQuestionsTest::pointsAgainstAScan() {
                                           near.longitude + next(0.1) - 0.05};
         points.insert(points.end(), 2, point);
     }
+    // The edges of the world's grid: the poles, and both sides of the 180th meridian, where
+    // the Aleutians lie; each twice too, the second answered from its cell.
+    for (const auto& [latitude, longitude] : {std::pair{90.0, 180.0},
+                                              {-90.0, -180.0},
+                                              {89.99, -179.99},
+                                              {51.9, 179.99},
+                                              {51.9, -179.99}})
+        points.insert(points.end(), 2, Place{"", "", "", latitude, longitude});
     QByteArray table = "id,lat,lon\n";
     QByteArray list;
     for (std::size_t i = 0; i < points.size(); ++i) {
