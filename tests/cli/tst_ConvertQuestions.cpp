@@ -145,6 +145,7 @@ private slots:
     void check_data();
     void check();
     void nearbyOnlyNear();
+    void pointsReadOrRefused();
     void usageErrors_data();
     void usageErrors();
     void geojsonReadByGdal();
@@ -421,6 +422,12 @@ void ConvertQuestionsTest::check() {
     QVERIFY2(result.err.contains(", 1 " + verdict) || result.err.contains(": 1 " + verdict),
              result.err);
     QVERIFY(result.err.startsWith("quellist-convert: 1 record checked: "));
+    const ConvertResult quiet =
+        convert({"-q", "--check", "--column", "zip", "--city-column", "city", "--state-column",
+                 "state", "--fields", "county,state"},
+                "city,state,zip\n" + record + '\n');
+    QCOMPARE(quiet.out, result.out);
+    QCOMPARE(quiet.err, QByteArray());
 }
 
 // Against the shipped data: a place of a zip's state within 5 miles of its point (by
@@ -486,6 +493,30 @@ void ConvertQuestionsTest::nearbyOnlyNear() {
         if (!record.isEmpty())
             verdicts += record.split(',').value(3) == "nearby" ? "nearby\n" : "far\n";
     QCOMPARE(verdicts, expected);
+}
+
+// Signed degrees are read; a coordinate that is not a plain decimal number or lies out of
+// range leaves its record unmatched, and the misses say which coordinate and why.
+void ConvertQuestionsTest::pointsReadOrRefused() {
+    const ConvertResult result =
+        convert({"-q", "--latitude-column", "lat", "--longitude-column", "lon", "--fields",
+                 "zip,distance", "--keep-unmatched", "--unmatched", path("misses"), "-"},
+                "id,lat,lon\n1,+42.8656,-71.3772\n2,42.8656,-71.3772x\n3,42.8656,\n4,1e1,-71.3772\n"
+                "5,-90.5,-71.3772\n6,42.8656,+180.01\n");
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, QByteArray("id,lat,lon,zip,distance\r\n1,+42.8656,-71.3772,03053,0.0\r\n"
+                                    "2,42.8656,-71.3772x,,\r\n3,42.8656,,,\r\n4,1e1,-71.3772,,\r\n"
+                                    "5,-90.5,-71.3772,,\r\n6,42.8656,+180.01,,\r\n"));
+    QCOMPARE(readFile(path("misses")),
+             QByteArray("standard input:3\t42.8656,-71.3772X\tthe longitude \"-71.3772x\" is not "
+                        "a number of degrees\n"
+                        "standard input:4\t42.8656,\tthe longitude is missing\n"
+                        "standard input:5\t1E1,-71.3772\tthe latitude \"1e1\" is not a number of "
+                        "degrees\n"
+                        "standard input:6\t-90.5,-71.3772\tthe latitude -90.5 is out of range "
+                        "(-90 to 90)\n"
+                        "standard input:7\t42.8656,+180.01\tthe longitude +180.01 is out of range "
+                        "(-180 to 180)\n"));
 }
 
 void ConvertQuestionsTest::usageErrors_data() {
