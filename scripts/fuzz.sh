@@ -64,8 +64,13 @@ for target in "${targets[@]}"; do
     minimal=$scratch/$target.minimal
     mkdir -p "$minimal"
     "$fuzzer" -merge=1 "$minimal" "$corpus" "$grown" >"$log.merge" 2>&1
-    rm -f "$corpus"/*
+    # Inputs are named by their hash; a seed written by hand keeps its name, once.
+    find "$corpus" -type f -regextype posix-extended -regex '.*/[0-9a-f]{40}' -delete
     cp "$minimal"/* "$corpus"/
+    for seed in "$corpus"/*; do
+      [[ $(basename "$seed") =~ ^[0-9a-f]{40}$ ]] ||
+        rm -f "$corpus/$(sha1sum <"$seed" | cut -c1-40)"
+    done
     echo "  corpus kept: $(ls "$corpus" | wc -l) inputs in $corpus"
   fi
 done
