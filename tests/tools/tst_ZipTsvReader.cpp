@@ -57,6 +57,11 @@ void ZipTsvReaderTest::readsRecords() {
     QCOMPARE(reader.records().at(2)[ZipField::County], std::string());
     QCOMPARE(reader.records().at(2)[ZipField::Longitude], std::string("-66.72"));
     QCOMPARE(reader.records().at(2)[ZipField::Timezone], std::string("America/Puerto_Rico"));
+    const std::string longestZone = "America/" + std::string(56, 'x');
+    QVERIFY(reader.parse(
+        header.toStdString() +
+        line("03053", "A", "NH", ("\t\t42.8\t-71.3\t" + longestZone).c_str()).toStdString()));
+    QCOMPARE(reader.records().at(0)[ZipField::Timezone], longestZone);
     // The columns in another order are read by their names.
     QVERIFY(reader.parse("timezone\tstate\tzip\tcity\tlongitude\tlatitude\tcounty_fips\tcounty\n"
                          "\tNH\t03053\tLONDONDERRY\t-71.3772\t42.8656\t33015\tRockingham\r\n"));
@@ -120,6 +125,10 @@ void ZipTsvReaderTest::badLines_data() {
     QTest::newRow("a time zone that is no name")
         << header + line("03053", "A", "NH", "\t\t42.8\t-71.3\t-05:00")
         << "2 timezone: \"-05:00\" is not a time zone name (America/Denver)";
+    QTest::newRow("a time zone name longer than any: 65 characters")
+        << header + line("03053", "A", "NH", "\t\t42.8\t-71.3\tAmerica/" + QByteArray(57, 'x'))
+        << "2 timezone: \"America/" + QString(57, u'x') +
+               "\" is not a time zone name (America/Denver)";
     QTest::newRow("a longitude past the date line")
         << header + line("03053", "A", "NH", "\t\t42.8\t-180.01")
         << "2 longitude: \"-180.01\" is not a longitude (a number from -180 to 180)";
