@@ -34,6 +34,7 @@ bash -n "$dir/quellist-convert" || failed=1
 zsh -n "$dir/_quellist-convert" || failed=1
 
 printf 'id,Zip Code,city\r\n1,03053,Derry\r\n' >"$scratch/customers.csv"
+printf 'visit\tZip Code\r\n1\t03053\r\n' >"$scratch/visits.tsv"
 cd "$scratch" || exit 1
 bash_completes() { # the words bash offers for the command line, the last word being typed
     bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1));
@@ -47,6 +48,7 @@ same "bash --save c" "city city-state city-state-zip" "$(bash_completes --save c
 same "bash --output cu" "customers.csv" "$(bash_completes -o cu)"
 same "bash --column in the table's header" "Zip Code" \
     "$(bash_completes customers.csv --column Z)"
+same "bash --column in a tsv table's header" "Zip Code" "$(bash_completes visits.tsv --column Z)"
 same "bash --within: no words" "" "$(bash_completes --within '')"
 same "bash --ne" "--nearest" "$(bash_completes --ne)"
 
@@ -59,6 +61,17 @@ same "fish --fields zip,c" "zip,city zip,county zip,county_fips" \
 same "fish --city-column in the table's header" "city" \
     "$(fish_completes 'quellist-convert customers.csv --city-column c')"
 same "fish --input-format" "csv tsv" "$(fish_completes 'quellist-convert --input-format ')"
+same "fish --column in a tsv table's header" "Zip Code" \
+    "$(fish_completes 'quellist-convert visits.tsv --column Z')"
+
+# zsh offers a table's names through compadd, asked here without a terminal.
+zsh_header() {
+    zsh -c 'setopt extendedglob; compadd() { [[ $1 == -a ]] && print -rl -- "${(@P)2}"; }
+            source <(sed "\$d" "$1"); words=(quellist-convert "$2" --column "");
+            _quellist_convert_header' zsh "$dir/_quellist-convert" "$1" | paste -sd'|'
+}
+same "zsh: a csv table's header" "id|Zip Code|city" "$(zsh_header customers.csv)"
+same "zsh: a tsv table's header" "visit|Zip Code" "$(zsh_header visits.tsv)"
 
 [ "$failed" -eq 0 ] && echo "completion: bash, zsh and fish agree with --help"
 exit "$failed"
