@@ -146,6 +146,7 @@ private slots:
     void check();
     void nearbyOnlyNear();
     void pointsReadOrRefused();
+    void nothingWithinTheDistance();
     void usageErrors_data();
     void usageErrors();
     void geojsonReadByGdal();
@@ -517,6 +518,18 @@ void ConvertQuestionsTest::pointsReadOrRefused() {
                         "(-90 to 90)\n"
                         "standard input:7\t42.8656,+180.01\tthe longitude +180.01 is out of range "
                         "(-180 to 180)\n"));
+}
+
+// A point out at sea and a place the zip data does not name, each with no zip within the
+// distance: unmatched, and the list says so (the shipped data).
+void ConvertQuestionsTest::nothingWithinTheDistance() {
+    const ConvertResult result = convert({"--within", "1", "--unmatched", path("misses")},
+                                         "30,-140\nSpring Valley, NV\n03053\n");
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, QByteArray("Londonderry, NH 03053\r\n"));
+    QCOMPARE(readFile(path("misses")),
+             QByteArray("standard input:1\t30,-140\tno zip within the distance\n"
+                        "standard input:2\tSPRING VALLEY, NV\tno zip within the distance\n"));
 }
 
 void ConvertQuestionsTest::usageErrors_data() {
