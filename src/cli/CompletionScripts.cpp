@@ -6,10 +6,6 @@
 
 namespace {
 
-QStringList spellingsOf(const OptionDeclaration& option) {
-    return QString::fromLatin1(option.names).split(QStringLiteral(", "));
-}
-
 // The first line of an option's help, for the shells that show one beside it; cut to a
 // line's width at a word.
 QString summaryOf(const OptionDeclaration& option) {
@@ -71,7 +67,7 @@ namespace CompletionScripts {
 QStringList optionNames() {
     QStringList names;
     for (const OptionDeclaration& option : optionDeclarations())
-        names += spellingsOf(option);
+        names += option.spellings();
     return names;
 }
 
@@ -81,35 +77,31 @@ QString bash() {
         if (!option.value)
             continue;
         const QString words = option.completionWords().join(u' ');
+        QString action;
         switch (option.completes) {
         case Completion::Words:
-            script += bashCase(spellingsOf(option),
-                               QStringLiteral("COMPREPLY=($(IFS=' '; compgen -W %1 -- \"$cur\"))")
-                                   .arg(quoted(words)));
+            action = QStringLiteral("COMPREPLY=($(IFS=' '; compgen -W %1 -- \"$cur\"))")
+                         .arg(quoted(words));
             break;
         case Completion::CommaWords:
-            script += bashCase(
-                spellingsOf(option),
-                QStringLiteral("local done=\"\"; [[ $cur == *,* ]] && done=${cur%,*},\n"
-                               "        COMPREPLY=($(IFS=' '; compgen -P \"$done\" -W %1 -- "
-                               "\"${cur##*,}\"))\n"
-                               "        compopt -o nospace 2>/dev/null")
-                    .arg(quoted(words)));
+            action = QStringLiteral("local done=\"\"; [[ $cur == *,* ]] && done=${cur%,*},\n"
+                                    "        COMPREPLY=($(IFS=' '; compgen -P \"$done\" -W %1 -- "
+                                    "\"${cur##*,}\"))\n"
+                                    "        compopt -o nospace 2>/dev/null")
+                         .arg(quoted(words));
             break;
         case Completion::File:
-            script += bashCase(spellingsOf(option),
-                               QStringLiteral("COMPREPLY=($(compgen -f -- \"$cur\"))"));
+            action = QStringLiteral("COMPREPLY=($(compgen -f -- \"$cur\"))");
             break;
         case Completion::Column:
-            script += bashCase(
-                spellingsOf(option),
-                QStringLiteral("COMPREPLY=($(compgen -W \"$(_quellist_convert_header)\" -- "
-                               "\"$cur\"))"));
+            action = QStringLiteral(
+                "COMPREPLY=($(compgen -W \"$(_quellist_convert_header)\" -- \"$cur\"))");
             break;
         case Completion::None:
-            script += bashCase(spellingsOf(option), QStringLiteral("COMPREPLY=()"));
+            action = QStringLiteral("COMPREPLY=()");
             break;
         }
+        script += bashCase(option.spellings(), action);
     }
     return script + QStringLiteral(R"(    esac
     if [[ $cur == -* ]]; then
@@ -146,7 +138,7 @@ _quellist_convert() {
     _arguments -s -S \
 )");
     for (const OptionDeclaration& option : optionDeclarations()) {
-        const QStringList spellings = spellingsOf(option);
+        const QStringList spellings = option.spellings();
         QString description = summaryOf(option);
         description.replace(u'[', u'(').replace(u']', u')').replace(u'\'', u'`');
         const QString exclusive =
@@ -208,7 +200,7 @@ end
 )");
     for (const OptionDeclaration& option : optionDeclarations()) {
         QString line = QStringLiteral("complete -c quellist-convert");
-        for (const QString& spelling : spellingsOf(option))
+        for (const QString& spelling : option.spellings())
             line += spelling.startsWith(QStringLiteral("--"))
                         ? QStringLiteral(" -l ") + spelling.mid(2)
                         : QStringLiteral(" -s ") + spelling.mid(1);

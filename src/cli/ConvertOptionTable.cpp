@@ -401,8 +401,12 @@ QStringList OptionDeclaration::completionWords() const {
     return choices ? choices() : QStringList();
 }
 
+QStringList OptionDeclaration::spellings() const {
+    return QString::fromLatin1(names).split(QStringLiteral(", "));
+}
+
 QString OptionDeclaration::longName() const {
-    return QString::fromLatin1(names).split(QStringLiteral(", ")).constLast();
+    return spellings().constLast();
 }
 
 std::span<const OptionDeclaration> optionDeclarations() {

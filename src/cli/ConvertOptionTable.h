@@ -48,6 +48,8 @@ struct OptionDeclaration {
     // The words a shell offers for its value.
     QStringList completionWords() const;
 
+    // Every spelling: "-o" and "--output" of "-o, --output".
+    QStringList spellings() const;
     // "--output" of "-o, --output": the name rules and GivenOptions know it by.
     QString longName() const;
 };

@@ -8,14 +8,10 @@
 
 namespace {
 
-QStringList namesOf(const OptionDeclaration& option) {
-    return QString::fromLatin1(option.names).split(QStringLiteral(", "));
-}
-
 // The declaration the argument spells ("--save", "--save=city", "-o"); the spelling in name.
 const OptionDeclaration* declarationOf(const QString& arg, QString& name) {
     for (const OptionDeclaration& option : optionDeclarations())
-        for (const QString& spelling : namesOf(option))
+        for (const QString& spelling : option.spellings())
             if (arg == spelling || (option.value && spelling.startsWith(QStringLiteral("--")) &&
                                     arg.startsWith(spelling + u'='))) {
                 name = spelling;
