@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <dlfcn.h>
-#include <mutex>
 
 namespace {
 
@@ -43,14 +42,9 @@ XlsxLibrary load() {
 
 } // namespace
 
+// Loaded once, by the first thread that asks; a load that throws is tried again at the
+// next workbook.
 const XlsxLibrary& XlsxLibrary::get() {
-    static std::mutex loading;
-    static XlsxLibrary library{};
-    static bool loaded = false;
-    const std::lock_guard lock(loading);
-    if (!loaded) {
-        library = load();
-        loaded = true;
-    }
+    static const XlsxLibrary library = load();
     return library;
 }
