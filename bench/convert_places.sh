@@ -48,15 +48,7 @@ measure() { # LABEL COMMAND...: seconds and peak MB
   printf '%-44s %7.2f s %6d MB peak\n' "$1" "$seconds" $((kb / 1024))
 }
 # Customers: each zip of the table with its own place, and every fifth with a wrong city.
-awk -F'\t' -v n="$records" '
-  NR > 1 { zip[NR] = $1; city[NR] = $2; state[NR] = $3 } END {
-    print "id,first,last,street,city,state,zip,phone"
-    for (i = 1; i <= n; i++) {
-      k = i % (NR - 1) + 2
-      printf "%d,Ada,\"Hale, Jr\",%d Elm St,%s,%s,%s,555-%04d\n", i, i % 997,
-        (i % 5 ? city[k] : "Springfield"), state[k], zip[k], i % 10000
-    }
-  }' data/us-zip-codes.tsv >"$scratch/customers.csv"
+awk -F'\t' -v n="$records" -f bench/customers.awk data/us-zip-codes.tsv >"$scratch/customers.csv"
 check=(-q --check --column zip --city-column city --state-column state)
 measure "--check, $records records" "$convert" "${check[@]}" -o "$scratch/checked.csv" \
   "$scratch/customers.csv"

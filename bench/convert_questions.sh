@@ -50,15 +50,7 @@ echo "rows: $(wc -l <"$scratch/ours.txt") and $(wc -l <"$scratch/theirs.txt")"
 awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "throughput: %.0f times that of radius()\n", b / a }'
 
 # Customers: each zip of the table with its own place, and every fifth with a wrong city.
-awk -F'\t' -v n="$records" '
-  NR > 1 { zip[NR] = $1; city[NR] = $2; state[NR] = $3 } END {
-    print "id,first,last,street,city,state,zip,phone"
-    for (i = 1; i <= n; i++) {
-      k = i % (NR - 1) + 2
-      printf "%d,Ada,\"Hale, Jr\",%d Elm St,%s,%s,%s,555-%04d\n", i, i % 997,
-        (i % 5 ? city[k] : "Springfield"), state[k], zip[k], i % 10000
-    }
-  }' data/us-zip-codes.tsv >"$scratch/table.csv"
+awk -F'\t' -v n="$records" -f bench/customers.awk data/us-zip-codes.tsv >"$scratch/table.csv"
 echo "table: $records records, $(du -m "$scratch/table.csv" | cut -f1) MB"
 measure "--check, $records records of 8 columns, to a file" \
   "$convert" --check --column zip --city-column city --state-column state \
