@@ -20,7 +20,7 @@ same() { # LABEL EXPECTED ACTUAL
 help=$("$convert" --help | grep -oE '^  (-[a-z], )?--[a-z-]+' | grep -oE -- '--?[a-z-]+' | sort -u)
 [ "$(wc -l <<<"$help")" -ge 20 ] || { echo "too few options in --help"; exit 1; }
 
-# bash: the script's words for an option; zsh: its specs; fish: its -l and -s.
+# bash: the script's words for an option; zsh: its _arguments lines; fish: its -l and -s.
 bash_options=$(grep -oE "compgen -W '[^']*' -- \"\\\$cur\"\)\)$" "$dir/quellist-convert" |
     tail -n 1 | grep -oE "'[^']*'" | grep -oE -- "--?[a-z-]+" | sort -u)
 zsh_options=$(grep -oE "^        '(\([^)]*\))?--?[a-z-]+\[" "$dir/_quellist-convert" |
