@@ -64,6 +64,17 @@ same "fish --input-format" "csv tsv" "$(fish_completes 'quellist-convert --input
 same "fish --column in a tsv table's header" "Zip Code" \
     "$(fish_completes 'quellist-convert visits.tsv --column Z')"
 
+# zsh: what _arguments is told follows a word option, a comma list, a file and a column.
+zsh_follows() { # OPTION: the action at the end of its _arguments line
+    grep -E "^        '(\([^)]*\))?$1\[" "$dir/_quellist-convert" | head -n 1 |
+        sed -E "s/.*\]//; s/' \\\\$//"
+}
+same "zsh --format" ":value:(rows aligned csv tsv xlsx geojson)" "$(zsh_follows --format)"
+same "zsh --fields" ":list:_sequence compadd - zip city state county county_fips latitude longitude timezone distance" \
+    "$(zsh_follows --fields)"
+same "zsh --output" ":file:_files" "$(zsh_follows --output)"
+same "zsh --column" ":column:_quellist_convert_header" "$(zsh_follows --column)"
+
 # zsh offers a table's names through compadd, asked here without a terminal.
 zsh_header() {
     zsh -c 'setopt extendedglob; compadd() { [[ $1 == -a ]] && print -rl -- "${(@P)2}"; }

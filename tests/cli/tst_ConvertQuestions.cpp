@@ -282,10 +282,12 @@ void ConvertQuestionsTest::pointsAgainstAScan() {
                                           near.longitude + next(0.1) - 0.05};
         points.insert(points.end(), 2, point);
     }
-    // The edges of the world's grid: the poles, and both sides of the 180th meridian, where
-    // the Aleutians lie; each twice too, the second answered from its cell.
+    // The edges of the world's grid: the poles, the first degree of latitude away from the
+    // first column, and both sides of the 180th meridian, where the Aleutians lie; each
+    // twice too, the second answered from its cell.
     for (const auto& [latitude, longitude] : {std::pair{90.0, 180.0},
                                               {-90.0, -180.0},
+                                              {-89.95, 100.0},
                                               {89.99, -179.99},
                                               {51.9, 179.99},
                                               {51.9, -179.99}})
