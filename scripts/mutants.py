@@ -3,9 +3,12 @@
 added, each rebuilt and tested, to see which slips the tests catch.
 
     scripts/mutants.sh BASE [-n N] [--seed S] [--build DIR] [--all-tests] [--list]
+                       [--commits C...]
 
 BASE is the commit the change starts from (a branch, a hash, HEAD~3). The lines added since
-BASE in src/ and tools/ (the work tree's, committed or not) are the places; the slips are
+BASE in src/ and tools/ (the work tree's, committed or not) are the places; with --commits,
+only those of them that git blame gives to one of these commits, so that one change among
+later ones is scored as its lines stand now, against today's tests. The slips are
 a comparison flipped or loosened, + for -, && for ||, a ! dropped, a constant off by one,
 a statement or a branch dropped, a returned truth swapped and a string literal changed.
 The same seed picks the same N slips. For each one the build is brought up to date
@@ -171,10 +174,22 @@ def slips_of_line(path, number, line):
     return found
 
 
-def all_slips(base):
+def blamed_to(path, commits):
+    """The line numbers of path (as the work tree has it) that one of commits wrote."""
+    numbers = set()
+    for text in git("blame", "--porcelain", "--", path).splitlines():
+        found = re.match(r"([0-9a-f]{40}) \d+ (\d+)", text)
+        if found and found.group(1) in commits:
+            numbers.add(int(found.group(2)))
+    return numbers
+
+
+def all_slips(base, commits=None):
     slips = []
     for path, numbers in sorted(added_lines(base).items()):
         lines = (ROOT / path).read_text().splitlines(keepends=True)
+        if commits is not None:
+            numbers = sorted(set(numbers) & blamed_to(path, commits))
         for number in numbers:
             if number <= len(lines):
                 slips.extend(slips_of_line(path, number, lines[number - 1]))
@@ -276,9 +291,14 @@ def main():
     parser.add_argument("--build", default="build-mutants", help="the build folder (build-mutants)")
     parser.add_argument("--all-tests", action="store_true", help="the slow tests too")
     parser.add_argument("--list", action="store_true", help="list the drawn slips, run nothing")
+    parser.add_argument("--commits", nargs="+", metavar="C",
+                        help="only the lines these commits wrote (git blame)")
     options = parser.parse_args()
 
-    candidates = all_slips(options.base)
+    commits = None
+    if options.commits:
+        commits = {git("rev-parse", "--verify", c + "^{commit}").strip() for c in options.commits}
+    candidates = all_slips(options.base, commits)
     random.Random(options.seed).shuffle(candidates)
     drawn = candidates[:options.n]
     print(f"{len(candidates)} possible slips in the lines added since {options.base}; "
