@@ -3,7 +3,7 @@
 // points. Run: node points.test.js
 const test = require('node:test');
 const assert = require('node:assert');
-const { shapeOf, holds } = require('./shapes');
+const { shapeOf, holds, milesFrom } = require('./shapes');
 const { checkPoints, verifyPoints } = require('./points');
 
 const square = (west, south, east, north) =>
@@ -140,4 +140,21 @@ test('a point level with a corner of a shape is inside it, and one beside it is 
   assert.strictEqual(holds(diamond, [-71, 42.5]), true);
   assert.strictEqual(holds(diamond, [-72.5, 43]), false);
   assert.strictEqual(holds(diamond, [-70.2, 42.5]), false);
+});
+
+test("the miles from a point to its state's edge: off each side and off a corner", () => {
+  const mile = 1 / ((Math.PI / 180) * 3958.8); // degrees of latitude in a mile
+  const across = (latitude) => mile / Math.cos((latitude * Math.PI) / 180); // of longitude
+  const cases = [
+    [[-71, 44 + 3 * mile], 3], // north of New Hampshire's square
+    [[-71.5, 42 - 7 * mile], 7], // south
+    [[-70 + 5 * across(43), 43], 5], // east
+    [[-72 - 9 * across(42.5), 42.5], 9], // west
+    [[-70 + 3 * across(44), 44 + 4 * mile], 5], // north-east of its corner
+    [[-71, 43], 0],
+  ];
+  for (const [point, miles] of cases) {
+    const found = milesFrom(shapes[33], point);
+    assert.ok(Math.abs(found - miles) < 0.01, `${point}: ${found} miles, not ${miles}`);
+  }
 });
