@@ -6,8 +6,8 @@
 // status 3 or 4 puts no output file in place: old ones stay whole.
 //
 //   PlainRun    the rows of each entry, as "Start Converting" finds them; a point's nearest zip
-//   WithinRun   every zip within --within MILES of the entry
-//   NearestRun  the --nearest N zips nearest the entry
+//   WithinRun   every zip within --within MILES of the entry      } on CentredRun: rows
+//   NearestRun  the --nearest N zips nearest the entry            } around the centres
 //   CheckRun    whether a table's city, state and zip agree (--check)
 
 #include "cli/ConvertOptions.h"

@@ -7,9 +7,8 @@ void NearestRun::start(ZipDatabase& database, const EntryConverter::RowMaker& ma
     database_ = &database;
     database.preparePoints();
     nearest_.emplace(database, options_.nearest, reach());
-    places_.emplace(database, options_.loose);
-    rows_.emplace(
-        database, makeRow, options_.loose ? loose : nullptr, &*places_,
+    centreOn(
+        database, makeRow, loose,
         [this](std::span<const int> centres) -> const std::vector<NearZip>& {
             return nearest_->around(centres);
         },

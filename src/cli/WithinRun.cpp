@@ -4,9 +4,8 @@ void WithinRun::start(ZipDatabase& database, const EntryConverter::RowMaker& mak
                       LooseNames* loose) {
     database.preparePoints();
     nearby_.emplace(database, options_.withinMiles);
-    places_.emplace(database, options_.loose);
-    rows_.emplace(
-        database, makeRow, options_.loose ? loose : nullptr, &*places_,
+    centreOn(
+        database, makeRow, loose,
         [this](std::span<const int> centres) -> const std::vector<NearZip>& {
             return nearby_->around(centres);
         },
