@@ -5,6 +5,8 @@
 work=$(mktemp -d)
 cleanup() {
   kill "${app_pid:-}" "${xvfb_pid:-}" 2>/dev/null || true
+  # The next test's server may take this display's number: this one is gone first.
+  [ -z "${xvfb_pid:-}" ] || wait "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -15,11 +17,18 @@ export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 export BROWSER=true
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done # a busy machine
 export DISPLAY=:$(cat "$work/display")
 unset QT_QPA_PLATFORM
+# Nothing starts before the server answers a client.
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+if ! xdpyinfo >/dev/null 2>&1; then
+  echo "the X server (Xvfb) on display $DISPLAY does not answer:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
 
 start_program() {
   "$@" &
