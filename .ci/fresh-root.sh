@@ -85,7 +85,9 @@ in_root() {
 start_xvfb() {
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+  # -noreset: the window's search below comes and goes; a server that resets when its
+  # last client leaves refuses the program that connects meanwhile.
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
   DISPLAY=:$(cat "$fd_file")
