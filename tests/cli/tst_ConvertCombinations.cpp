@@ -65,8 +65,9 @@ struct Kind {
     QStringList arguments;
 };
 const Kind kinds[] = {
-    {"zip", {}},       {"zip+4", {}}, {"place", {}},   {"loose", {"--loose"}},
-    {"unmatched", {}}, {"point", {}}, {"unnamed", {}}, // a place the zip data does not name
+    {"zip", {}},       {"zip+4", {}}, {"place", {}},    {"loose", {"--loose"}},
+    {"unmatched", {}}, {"point", {}}, {"badpoint", {}}, // coordinates out of range
+    {"unnamed", {}},                                    // a place the zip data does not name
 };
 
 QString fileOf(const QString& mode, const QString& output, const QString& kind) {
