@@ -50,6 +50,7 @@ same "bash --column in the table's header" "Zip Code" \
     "$(bash_completes customers.csv --column Z)"
 same "bash --column in a tsv table's header" "Zip Code" "$(bash_completes visits.tsv --column Z)"
 same "bash --within: no words" "" "$(bash_completes --within '')"
+same "bash after --loose, which takes no value: files" "customers.csv" "$(bash_completes --loose cu)"
 same "bash --ne" "--nearest" "$(bash_completes --ne)"
 
 fish_completes() {
