@@ -278,6 +278,7 @@ void ZipTsvReaderTest::builder() {
     if (message.isEmpty()) {
         QCOMPARE(rowsOf(database, "PLACES"), placesBuilt);
         QCOMPARE(rowsOf(database, "PLACE_POINTS"), placesBuilt);
+        QVERIFY2(rowsOf(database, "sqlite_stat1") > 0, "analysed for the query planner");
     }
 }
 
