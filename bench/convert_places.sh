@@ -5,7 +5,7 @@
 # are left; then --check over a csv table (default 10,000,000 records), beside the same
 # check of an earlier build when one is given (its quellist-convert, with its database);
 # last, nearby's second measure: --check over every pair of a zip and a place of its state
-# farther than three times nearby's 5 miles (tools/zipdata/nearby.js --pairs), of which it
+# farther than three times nearby's 5 miles (bench/node/nearby.js --pairs), of which it
 # must call none nearby.
 # Usage: bench/convert_places.sh [BUILD_DIR] [COUNT] [RECORDS] [EARLIER_CONVERT]
 set -euo pipefail
@@ -60,6 +60,6 @@ measure "--check, $records records" "$convert" "${check[@]}" -o "$scratch/checke
 "$convert" --check --column zip --city-column city --state-column state \
   -o /dev/null "$scratch/customers.csv" 2>&1 | tail -n 1
 echo "pairs of a zip and a place of its state farther than 15 miles, checked:"
-node tools/zipdata/nearby.js --pairs 5 |
+node bench/node/nearby.js --pairs 5 |
   "$convert" --check --input-format tsv --column zip --city-column city --state-column state \
     -o /dev/null - 2>&1 | tail -n 1

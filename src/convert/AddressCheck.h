@@ -26,7 +26,7 @@ public:
     static constexpr std::array<const char*, 7> verdictNames{
         "ok", "loose", "nearby", "other-city", "other-state", "unknown-zip", "no-zip"};
     // How near a place written for a zip must lie to be nearby. Measured on the shipped data
-    // (tools/zipdata/nearby.js): of the 23,487 zips whose own name is a place of GeoNames,
+    // (bench/node/nearby.js): of the 23,487 zips whose own name is a place of GeoNames,
     // 83.0% lie within 5 miles of it (72.1% within 3, 92.2% within 8); Eagan's point lies
     // 2.9 miles from 55122's, Duluth's 148.
     static constexpr double nearbyMiles = 5;

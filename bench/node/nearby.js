@@ -7,11 +7,11 @@
 // a zip and a place of its state that is none of the zip's names and lies, at each of its
 // points, farther than 3 D from the zip: the check must call none of those nearby
 // (bench/convert_places.sh runs it over them).
-//   node tools/zipdata/nearby.js [D...]
-//   node tools/zipdata/nearby.js --pairs D
+//   node bench/node/nearby.js [D...]
+//   node bench/node/nearby.js --pairs D
 const fs = require('fs');
 const path = require('path');
-const { milesBetween } = require('./shapes');
+const { milesBetween } = require('../../tools/zipdata/shapes');
 
 const data = path.resolve(__dirname, '..', '..', 'data');
 const lines = (file) => fs.readFileSync(path.join(data, file), 'utf8').split('\n').slice(1).filter(Boolean);
